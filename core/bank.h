@@ -1,0 +1,101 @@
+// The question bank: the one store of the program's state, and the
+// procedures that fill it from the data files.
+//
+// The variables carry the names the rest of the program uses for them and
+// keep their fixed capacities: 431 pool and list entries (0..430), 36 exam
+// group table entries (0..35), chapters 0..10 by pages 0..35. Counters and
+// indices are 16-bit, flags hold -1 for true and 0 for false.
+#pragma once
+
+#include "platform.h"
+#include "seqfile.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace korvell {
+
+constexpr int MaxQue = 430;   // highest pool / list index
+constexpr int MaxSecTbl = 35; // highest exam group table index
+constexpr int MaxChapter = 10;
+constexpr int MaxPage = 35;
+constexpr int16_t PassMark = 26;
+
+struct QueRec {
+    std::string QueNr;
+    std::string Answer;
+    std::string Question;
+    std::string ChoiceA;
+    std::string ChoiceB;
+    std::string ChoiceC;
+    std::string ChoiceD;
+    std::string Fig;
+    std::string ChPg;
+};
+
+class Bank {
+public:
+    explicit Bank(Platform& Sys) : Sys(Sys) {}
+    virtual ~Bank() = default;
+    Bank(const Bank&) = delete;
+    Bank& operator=(const Bank&) = delete;
+
+    Platform& Sys;
+    SeqFile File1; // the one sequential input channel
+
+    std::string AppDir;       // program directory followed by "/"
+    std::string PoolFileName; // "Tech_Pool.txt"
+    QueRec CurQue;
+    std::array<QueRec, MaxQue + 1> QuePool;
+    int16_t Npool = 0;
+    int16_t ParseState = 0;
+    std::array<std::array<int16_t, MaxPage + 1>, MaxChapter + 1> ChPgCount{};
+
+    std::array<std::string, MaxQue + 1> SecGroups;
+    int16_t NrSecGroups = 0;
+    std::array<std::string, MaxSecTbl + 1> SecCntIds;
+    std::array<int16_t, MaxSecTbl + 1> SecCnt{};
+
+    std::array<std::string, MaxQue + 1> ListQueIds;
+    std::array<int16_t, MaxQue + 1> ListQueIdx{};
+    int16_t ListPos = 0;
+    int16_t QueIdx = 0;
+
+    int16_t OpMode = 0;
+    int16_t AnsState = 0;
+    std::string AnsPicked;
+    int16_t NrQueAns = 0;
+    int16_t NrRight = 0;
+    float PctRight = 0.0f;
+
+    // Data files (all in the program's directory).
+    void OpenDataFile(const std::string& FileName, std::string& Dir, const std::string& Kind);
+    void OpenPoolFile();
+    void OpenHelpFile();
+    void OpenDisclaimerFile();
+
+    // Pool reader.
+    void LoadPool();
+    void ReadPoolFile();
+    void ParsePoolLine(std::string& Line);
+
+    // Section count table: the group codes built into the program, the
+    // table file, and the start-up comparison of the two.
+    void BuildSecGroups(); // fills SecGroups 0..34 and NrSecGroups
+    void ReadSecCntTbl();
+    // Index of the first table entry that differs from its group, or -1.
+    int FirstSecCntMismatch() const;
+
+    // Pool index of the record whose trimmed QueNr equals QueId, or -1.
+    int16_t FindQuestionIndex(const std::string& QueId) const;
+
+protected:
+    // Called by LoadPool when a usable pool has been read, after file 1 is
+    // closed; the owner of the main window writes the count there.
+    virtual void PoolLoaded() {}
+};
+
+bool IsDigit(const std::string& Text);
+
+} // namespace korvell

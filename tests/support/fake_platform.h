@@ -1,0 +1,46 @@
+// A platform that records what the program asks of it and never blocks.
+#pragma once
+
+#include "core/platform.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace korvell::testing {
+
+struct Message {
+    std::string Text;
+    std::string Title;
+};
+
+class FakePlatform : public Platform {
+public:
+    void MsgBox(const std::string& Text, const std::string& Title) override {
+        Messages.push_back({Text, Title});
+    }
+    [[noreturn]] void EndProgram(int Status) override {
+        Ended = true;
+        EndStatus = Status;
+        throw ProgramEnded{Status};
+    }
+    void Randomize() override { ++Reseeds; }
+    float Rnd() override {
+        if (!Values.empty()) {
+            const float v = Values.front();
+            Values.pop_front();
+            return v;
+        }
+        return 0.0f;
+    }
+    std::string ProgramDir() override { return Dir; }
+
+    std::string Dir;
+    std::vector<Message> Messages;
+    std::deque<float> Values; // random values handed out in order, then 0
+    bool Ended = false;
+    int EndStatus = 0;
+    int Reseeds = 0;
+};
+
+} // namespace korvell::testing
