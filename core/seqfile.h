@@ -12,16 +12,17 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace korvell {
 
 // Error numbers reported by the channel besides the system's errno values.
 enum ChannelError : int {
-    ErrOverflow = 6,           // a number outside the 16-bit range
-    ErrSubscript = 9,          // an index outside an array's bounds (used by readers)
-    ErrTypeMismatch = 13,      // a number field that holds no number
-    ErrBadFileMode = 54,       // an operation on a channel that is not open
-    ErrInputPastEnd = 62,      // reading at the end of the file
+    ErrOverflow = 6,      // a number outside the 16-bit range
+    ErrSubscript = 9,     // an index outside an array's bounds (used by readers)
+    ErrTypeMismatch = 13, // a number field that holds no number
+    ErrBadFileMode = 54,  // an operation on a channel that is not open
+    ErrInputPastEnd = 62, // reading at the end of the file
 };
 
 class SeqFile {
@@ -47,24 +48,35 @@ public:
     // in double quotes is taken without the quotes and may hold commas; an
     // unquoted field ends at a comma or line end and loses trailing blanks.
     // The separator after the field is consumed. An empty line is one empty
-    // field.
+    // field. A closing quote is followed by the separator (anything between
+    // them is dropped); a quote left open ends at the line end.
     bool InputField(std::string& Field);
 
-    // Reads one field as a whole number in the 16-bit signed range.
+    // Reads one field as a whole number in the 16-bit signed range: digits
+    // with an optional sign. Anything else (an empty field too) is a type
+    // mismatch; a number outside -32768..32767 is an overflow.
     bool InputInt(int16_t& Value);
 
     int ErrNumber = 0;
     std::string ErrDescription;
 
 private:
-    int Peek();
-    int Get();
+    bool CheckUtf8(); // first pass over the whole file, chunk by chunk
+    void Refill();    // reads the next chunk once the buffer is used up
+    bool AtEnd() const { return Pos == Len; }
+    bool StartRead(); // common checks before a read
+    void ConsumeLineEnd();
+    void SkipBlanks();
     bool Fail(int Number, const std::string& Description);
     std::string Decode(std::string Raw) const;
 
     std::FILE* Fp = nullptr;
     bool Cp1252 = false;
-    int Pending = -1; // one byte of look-ahead
+    void* Conv = nullptr; // iconv descriptor for Windows-1252 files
+    std::vector<char> Buf;
+    std::size_t Pos = 0; // next unread byte in Buf
+    std::size_t Len = 0; // bytes held in Buf; Pos == Len only at the end of the file
+    int ReadErr = 0;     // errno of a failed read, reported by the next read
 };
 
 } // namespace korvell
