@@ -1,0 +1,17 @@
+#include "app/qtplatform.h"
+#include "ui/modkorvell.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Korvell");
+    QApplication::setDesktopFileName("korvell");
+    // The main window's Quit and close end the program; hidden windows must
+    // not end it when the last visible one closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+    korvell::QtPlatform platform;
+    korvell::modKorvell mod(platform);
+    mod.Handle([&] { mod.Main(); });
+    return QApplication::exec();
+}

@@ -1,0 +1,255 @@
+#include "ui/main/frmshowque.h"
+
+#include "ui/modkorvell.h"
+#include "ui/widgets.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace korvell {
+
+namespace {
+
+QComboBox* MakeCombo(QWidget* Parent, const char* Name, const QString& Text) {
+    auto* box = new QComboBox(Parent);
+    box->setObjectName(Name);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setEditText(Text);
+    box->setMinimumContentsLength(4);
+    return box;
+}
+
+} // namespace
+
+frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
+    setObjectName("frmShowQue");
+    setWindowTitle("Technician Examination Questions");
+    setFont(QFont("MS Sans Serif", 10));
+
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+
+    // Question area.
+    txtQueNr = MakeField(central, "txtQueNr", "Que Nr", {});
+    lblQuestion = MakeLabel(central, "lblQuestion", "Question Number", txtQueNr);
+    txtPage = MakeField(central, "txtPage", "N/A", {});
+    lblChPage = MakeLabel(central, "lblChPage", "Text Book Page", txtPage);
+    txtQuestion = MakeTextArea(central, "txtQuestion", "Question statement", "Question");
+    txtA = MakeTextArea(central, "txtA", "Choice A", "Choice A");
+    txtB = MakeTextArea(central, "txtB", "Choice B", "Choice B");
+    txtC = MakeTextArea(central, "txtC", "Choice C", "Choice C");
+    txtD = MakeTextArea(central, "txtD", "Choice D", "Choice D");
+    cmdA = MakeButton(central, "cmdA", "A");
+    cmdB = MakeButton(central, "cmdB", "B");
+    cmdC = MakeButton(central, "cmdC", "C");
+    cmdD = MakeButton(central, "cmdD", "D");
+    txtAnswer = MakeField(central, "txtAnswer", "Right Choice", {});
+    lblAnswer = MakeLabel(central, "lblAnswer", "Answer", txtAnswer);
+    txtRightWrong = MakeField(central, "txtRightWrong", "Check", "Verdict");
+    cmdShowAns = MakeButton(central, "cmdShowAns", "Show Answer");
+    cmdShowFig = MakeButton(central, "cmdShowFig", "Show Figure");
+
+    // Question list and navigation.
+    lstTestQue = MakeList(central, "lstTestQue", {});
+    lblQueNrs = MakeLabel(central, "lblQueNrs", "Question Numbers", lstTestQue);
+    cmdNext = MakeButton(central, "cmdNext", "Next Question");
+    cmdPrevious = MakeButton(central, "cmdPrevious", "Previous Question");
+
+    // Mode selection.
+    lblMode = MakeLabel(central, "lblMode", "Program Operating Mode");
+    cmdAll = MakeButton(central, "cmdAll", "Show Pool");
+    cmdNewTest = MakeButton(central, "cmdNewTest", "Begin New Test");
+    cmdStudy = MakeButton(central, "cmdStudy", "Study Text");
+    cboCh = MakeCombo(central, "cboCh", "2");
+    lblChapter = MakeLabel(central, "lblChapter", "Chapter", cboCh);
+    cboPage = MakeCombo(central, "cboPage", "Pg");
+    lblPage = MakeLabel(central, "lblPage", "Page", cboPage);
+
+    // Score panel.
+    txtQueAns = MakeField(central, "txtQueAns", "Answered", {});
+    lblQueAns = MakeLabel(central, "lblQueAns", "Questions Answered", txtQueAns);
+    txtNrRight = MakeField(central, "txtNrRight", "Right", {});
+    lblCorrect = MakeLabel(central, "lblCorrect", "Correct Answers", txtNrRight);
+    txtPercent = MakeField(central, "txtPercent", "Percent", {});
+    lblPercent = MakeLabel(central, "lblPercent", "Percent Correct", txtPercent);
+
+    // Pool and program.
+    txtNpool = MakeField(central, "txtNpool", "Npool", {});
+    lblNpool = MakeLabel(central, "lblNpool", "Questions in Pool", txtNpool);
+    cmdExit = MakeButton(central, "cmdExit", "Quit");
+
+    mnuHelp = menuBar()->addMenu("Help");
+    mnuHelp->setObjectName("mnuHelp");
+    pgmHelp = mnuHelp->addAction("Program Help");
+    pgmHelp->setObjectName("pgmHelp");
+    pgmAbout = mnuHelp->addAction("About");
+    pgmAbout->setObjectName("pgmAbout");
+
+    // Designed states.
+    lblAnswer->hide();
+    txtAnswer->hide();
+    cmdPrevious->setEnabled(false);
+    cmdShowAns->setEnabled(false);
+
+    // Sizes that keep the question readable.
+    QFont modeFont = lblMode->font();
+    modeFont.setPointSize(14);
+    modeFont.setBold(true);
+    lblMode->setFont(modeFont);
+    for (QPushButton* b : {cmdA, cmdB, cmdC, cmdD}) {
+        QFont f = b->font();
+        f.setPointSize(16);
+        f.setBold(true);
+        b->setFont(f);
+        b->setFixedWidth(56);
+        b->setMinimumHeight(56);
+    }
+    txtQuestion->setMinimumHeight(110);
+    for (QPlainTextEdit* box : {txtA, txtB, txtC, txtD})
+        box->setMinimumHeight(72);
+    txtQueNr->setMaximumWidth(120);
+    txtPage->setMaximumWidth(90);
+    txtAnswer->setMaximumWidth(60);
+    txtRightWrong->setMaximumWidth(110);
+    txtRightWrong->setAlignment(Qt::AlignCenter);
+    lstTestQue->setMinimumWidth(170);
+    for (QLineEdit* box : {txtQueAns, txtNrRight, txtPercent, txtNpool})
+        box->setMaximumWidth(90);
+
+    // Layout: the question on the left, the list on the right, the mode
+    // buttons and the score panel below.
+    auto* head = new QHBoxLayout;
+    head->addWidget(lblQuestion);
+    head->addWidget(txtQueNr);
+    head->addStretch(1);
+    head->addWidget(lblChPage);
+    head->addWidget(txtPage);
+
+    auto* choices = new QGridLayout;
+    int row = 0;
+    for (auto [button, box] : {std::pair{cmdA, txtA}, std::pair{cmdB, txtB}, std::pair{cmdC, txtC},
+                               std::pair{cmdD, txtD}}) {
+        choices->addWidget(button, row, 0, Qt::AlignTop);
+        choices->addWidget(box, row, 1);
+        choices->setRowStretch(row, 2);
+        ++row;
+    }
+
+    auto* answerRow = new QHBoxLayout;
+    answerRow->addWidget(lblAnswer);
+    answerRow->addWidget(txtAnswer);
+    answerRow->addWidget(txtRightWrong);
+    answerRow->addStretch(1);
+    answerRow->addWidget(cmdShowAns);
+    answerRow->addWidget(cmdShowFig);
+
+    auto* question = new QVBoxLayout;
+    question->addLayout(head);
+    question->addWidget(txtQuestion, 3);
+    question->addLayout(choices, 8);
+    question->addLayout(answerRow);
+
+    auto* navRow = new QHBoxLayout;
+    navRow->addWidget(cmdPrevious);
+    navRow->addWidget(cmdNext);
+
+    auto* list = new QVBoxLayout;
+    list->addWidget(lblQueNrs);
+    list->addWidget(lstTestQue, 1);
+    list->addLayout(navRow);
+
+    auto* upper = new QHBoxLayout;
+    upper->addLayout(question, 1);
+    upper->addLayout(list);
+
+    auto* modeRow = new QHBoxLayout;
+    modeRow->addWidget(cmdAll);
+    modeRow->addWidget(cmdNewTest);
+    modeRow->addWidget(cmdStudy);
+    modeRow->addSpacing(12);
+    modeRow->addWidget(lblChapter);
+    modeRow->addWidget(cboCh);
+    modeRow->addWidget(lblPage);
+    modeRow->addWidget(cboPage);
+    modeRow->addStretch(1);
+
+    auto* scoreRow = new QHBoxLayout;
+    scoreRow->addWidget(lblQueAns);
+    scoreRow->addWidget(txtQueAns);
+    scoreRow->addWidget(lblCorrect);
+    scoreRow->addWidget(txtNrRight);
+    scoreRow->addWidget(lblPercent);
+    scoreRow->addWidget(txtPercent);
+    scoreRow->addStretch(1);
+    scoreRow->addWidget(lblNpool);
+    scoreRow->addWidget(txtNpool);
+    scoreRow->addSpacing(12);
+    scoreRow->addWidget(cmdExit);
+
+    auto* top = new QVBoxLayout(central);
+    top->addWidget(lblMode);
+    top->addLayout(upper, 1);
+    top->addLayout(modeRow);
+    top->addLayout(scoreRow);
+
+    // Keyboard order follows the reading order.
+    QWidget* order[] = {txtQueNr,      txtPage,    txtQuestion, cmdA,       txtA,        cmdB,
+                        txtB,          cmdC,       txtC,        cmdD,       txtD,        txtAnswer,
+                        txtRightWrong, cmdShowAns, cmdShowFig,  lstTestQue, cmdPrevious, cmdNext,
+                        cmdAll,        cmdNewTest, cmdStudy,    cboCh,      cboPage,     txtQueAns,
+                        txtNrRight,    txtPercent, txtNpool,    cmdExit};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    // Handlers.
+    OnClick(this, cmdA, &frmShowQue::cmdA_Click);
+    OnClick(this, cmdB, &frmShowQue::cmdB_Click);
+    OnClick(this, cmdC, &frmShowQue::cmdC_Click);
+    OnClick(this, cmdD, &frmShowQue::cmdD_Click);
+    OnClick(this, cmdAll, &frmShowQue::cmdAll_Click);
+    OnClick(this, cmdExit, &frmShowQue::cmdExit_Click);
+    OnClick(this, cmdNewTest, &frmShowQue::cmdNewTest_Click);
+    OnClick(this, cmdNext, &frmShowQue::cmdNext_Click);
+    OnClick(this, cmdPrevious, &frmShowQue::cmdPrevious_Click);
+    OnClick(this, cmdShowAns, &frmShowQue::cmdShowAns_Click);
+    OnClick(this, cmdShowFig, &frmShowQue::cmdShowFig_Click);
+    OnClick(this, cmdStudy, &frmShowQue::cmdStudy_Click);
+    // The combo boxes react to a user's pick of a row only.
+    connect(cboCh, &QComboBox::activated, this,
+            [this] { this->Mod.Handle([this] { cboCh_Click(); }); });
+    connect(cboPage, &QComboBox::activated, this,
+            [this] { this->Mod.Handle([this] { cboPage_Click(); }); });
+    connect(pgmHelp, &QAction::triggered, this,
+            [this] { this->Mod.Handle([this] { pgmHelp_Click(); }); });
+    connect(pgmAbout, &QAction::triggered, this,
+            [this] { this->Mod.Handle([this] { pgmAbout_Click(); }); });
+    // Every change of the selected row is a pick, and so is a click on the
+    // row already selected (which changes nothing and is reported only as a click).
+    connect(lstTestQue, &QListWidget::currentRowChanged, this, [this](int Row) {
+        if (Row >= 0) this->Mod.Handle([this] { lstTestQue_Click(); });
+    });
+    lstTestQue->viewport()->installEventFilter(this);
+    connect(lstTestQue, &QListWidget::itemClicked, this, [this](QListWidgetItem* Item) {
+        if (lstTestQue->row(Item) == RowAtPress) this->Mod.Handle([this] { lstTestQue_Click(); });
+    });
+
+    resize(1100, 760);
+}
+
+bool frmShowQue::eventFilter(QObject* Watched, QEvent* Event) {
+    if (Watched == lstTestQue->viewport() && Event->type() == QEvent::MouseButtonPress)
+        RowAtPress = lstTestQue->currentRow();
+    return QMainWindow::eventFilter(Watched, Event);
+}
+
+void frmShowQue::closeEvent(QCloseEvent* Event) {
+    Event->ignore();
+    Mod.Handle([this] { cmdExit_Click(); });
+}
+
+} // namespace korvell

@@ -1,0 +1,108 @@
+// The main window: one question with its four choices, the current question
+// list, the operating mode, the score panel and the pool count.
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace korvell {
+
+class modKorvell;
+
+class frmShowQue : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit frmShowQue(modKorvell& Mod);
+
+    modKorvell& Mod;
+
+    // Question area.
+    QLabel* lblQuestion;
+    QLineEdit* txtQueNr;
+    QPlainTextEdit* txtQuestion;
+    QPlainTextEdit* txtA;
+    QPlainTextEdit* txtB;
+    QPlainTextEdit* txtC;
+    QPlainTextEdit* txtD;
+    QPushButton* cmdA;
+    QPushButton* cmdB;
+    QPushButton* cmdC;
+    QPushButton* cmdD;
+    QLabel* lblAnswer;
+    QLineEdit* txtAnswer;
+    QLineEdit* txtRightWrong;
+    QPushButton* cmdShowAns;
+    QPushButton* cmdShowFig;
+    QLabel* lblChPage;
+    QLineEdit* txtPage;
+
+    // Question list and navigation.
+    QLabel* lblQueNrs;
+    QListWidget* lstTestQue;
+    QPushButton* cmdNext;
+    QPushButton* cmdPrevious;
+
+    // Mode selection.
+    QLabel* lblMode;
+    QPushButton* cmdAll;
+    QPushButton* cmdNewTest;
+    QPushButton* cmdStudy;
+    QLabel* lblChapter;
+    QComboBox* cboCh;
+    QLabel* lblPage;
+    QComboBox* cboPage;
+
+    // Score panel.
+    QLabel* lblQueAns;
+    QLineEdit* txtQueAns;
+    QLabel* lblCorrect;
+    QLineEdit* txtNrRight;
+    QLabel* lblPercent;
+    QLineEdit* txtPercent;
+
+    // Pool and program.
+    QLabel* lblNpool;
+    QLineEdit* txtNpool;
+    QPushButton* cmdExit;
+    QMenu* mnuHelp;
+    QAction* pgmHelp;
+    QAction* pgmAbout;
+
+    void Form_Load();
+
+    void cboCh_Click();
+    void cboPage_Click();
+    void cmdA_Click();
+    void cmdB_Click();
+    void cmdC_Click();
+    void cmdD_Click();
+    void cmdAll_Click();
+    void cmdExit_Click();
+    void cmdNewTest_Click();
+    void cmdNext_Click();
+    void cmdPrevious_Click();
+    void cmdShowAns_Click();
+    void cmdShowFig_Click();
+    void cmdStudy_Click();
+    void lstTestQue_Click();
+    void pgmAbout_Click();
+    void pgmHelp_Click();
+
+protected:
+    // The frame's close control ends the program like "Quit".
+    void closeEvent(QCloseEvent* Event) override;
+    // Notes the selected row when a mouse button goes down on the list, so
+    // that a click which leaves the selection as it was still counts as a pick.
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+    int RowAtPress = -1;
+};
+
+} // namespace korvell

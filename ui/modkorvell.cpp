@@ -1,0 +1,20 @@
+#include "ui/modkorvell.h"
+
+#include "ui/info/infowindows.h"
+#include "ui/main/frmshowfig.h"
+#include "ui/main/frmshowque.h"
+#include "ui/test/frmtestcomplete.h"
+
+namespace korvell {
+
+modKorvell::modKorvell(Platform& Sys)
+    : Bank(Sys), frmShowQue(*this), frmShowFig(*this), frmTestComplete(*this), frmShowHelp(*this),
+      frmAbout(*this), frmDisclaimer(*this) {}
+
+modKorvell::~modKorvell() = default;
+
+void modKorvell::PoolLoaded() {
+    frmShowQue->txtNpool->setText(QString::number(Npool));
+}
+
+} // namespace korvell

@@ -1,0 +1,88 @@
+// The program's module: the question bank, the windows, and the procedures
+// that the windows' handlers share. One object per program run.
+#pragma once
+
+#include "core/bank.h"
+#include "ui/lazy.h"
+
+#include <QString>
+#include <string>
+#include <utility>
+
+class QWidget;
+
+namespace korvell {
+
+class frmShowQue;
+class frmShowFig;
+class frmTestComplete;
+class frmShowHelp;
+class frmAbout;
+class frmDisclaimer;
+
+inline QString Q(const std::string& Text) {
+    return QString::fromStdString(Text);
+}
+
+class modKorvell : public Bank {
+public:
+    explicit modKorvell(Platform& Sys);
+    ~modKorvell() override;
+
+    Lazy<korvell::frmShowQue, modKorvell> frmShowQue;
+    Lazy<korvell::frmShowFig, modKorvell> frmShowFig;
+    Lazy<korvell::frmTestComplete, modKorvell> frmTestComplete;
+    Lazy<korvell::frmShowHelp, modKorvell> frmShowHelp;
+    Lazy<korvell::frmAbout, modKorvell> frmAbout;
+    Lazy<korvell::frmDisclaimer, modKorvell> frmDisclaimer;
+
+    // Start-up: loads every data file and opens the main window.
+    void Main();
+
+    // Runs one event handler to its end. When the handler reaches an ending
+    // point on a platform that unwinds, the program counts as ended and no
+    // later handler runs.
+    template <class F> void Handle(F&& Handler) {
+        if (Ended) return;
+        try {
+            std::forward<F>(Handler)();
+        } catch (const ProgramEnded&) {
+            Ended = true;
+        }
+    }
+    bool Ended = false;
+
+    // Exam sections.
+    void InitSections();
+    void CheckSecCnt();
+
+    // Help and disclaimer texts.
+    void LoadHelpText();
+    void LoadDisclaimerText();
+
+    // Question display.
+    void ShowQuestion();
+    void SetNavButtons();
+    void FocusNavButton();
+    void ShowScorePanel(bool Visible);
+
+    // Answering and scoring.
+    void AnswerQuestion();
+    std::string ShowRightWrong(const std::string& CorrectLetter);
+
+    // Simulated test.
+    void StartTest();
+    int16_t FindQuestion(const std::string& QueId);
+    void FillTestComplete();
+
+    // Study modes.
+    void StartPoolStudy();
+    void StartChPgStudy();
+    void FillPageList();
+    void ListChPgQuestions();
+
+protected:
+    void PoolLoaded() override;
+};
+
+} // namespace korvell

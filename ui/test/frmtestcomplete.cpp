@@ -1,0 +1,72 @@
+#include "ui/test/frmtestcomplete.h"
+
+#include "ui/modkorvell.h"
+#include "ui/widgets.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+namespace korvell {
+
+frmTestComplete::frmTestComplete(modKorvell& Mod) : Mod(Mod) {
+    setObjectName("frmTestComplete");
+    setWindowTitle("Test Complete");
+
+    txtPassFail = MakeField(this, "txtPassFail", "Pass-Fail", "Greeting");
+    txtPassFail->setAlignment(Qt::AlignCenter);
+    QFont big = txtPassFail->font();
+    big.setPointSize(18);
+    big.setBold(true);
+    txtPassFail->setFont(big);
+    lblYou = MakeLabel(this, "lblYou", "You");
+    lblPassFail = MakeLabel(this, "lblPassFail", "Pass or Fail");
+    QFont verdict = lblYou->font();
+    verdict.setPointSize(14);
+    verdict.setBold(true);
+    lblYou->setFont(verdict);
+    lblPassFail->setFont(verdict);
+    txtAnsOK = MakeField(this, "txtAnsOK", "0", {});
+    lblCorrect = MakeLabel(this, "lblCorrect", "Correct answers", txtAnsOK);
+    txtPercent = MakeField(this, "txtPercent", "0%", {});
+    lblPercent = MakeLabel(this, "lblPercent", "Percent", txtPercent);
+    cmdTakeTest = MakeButton(this, "cmdTakeTest", "Take another Test");
+    cmdPick = MakeButton(this, "cmdPick", "Pick from whole Pool");
+    cmdQuit = MakeButton(this, "cmdQuit", "Quit");
+
+    auto* verdictRow = new QHBoxLayout;
+    verdictRow->addStretch(1);
+    verdictRow->addWidget(lblYou);
+    verdictRow->addWidget(lblPassFail);
+    verdictRow->addStretch(1);
+
+    auto* figures = new QHBoxLayout;
+    figures->addWidget(lblCorrect);
+    figures->addWidget(txtAnsOK);
+    figures->addSpacing(16);
+    figures->addWidget(lblPercent);
+    figures->addWidget(txtPercent);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdTakeTest);
+    buttons->addWidget(cmdPick);
+    buttons->addWidget(cmdQuit);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(txtPassFail);
+    layout->addLayout(verdictRow);
+    layout->addLayout(figures);
+    layout->addLayout(buttons);
+
+    setTabOrder(txtPassFail, txtAnsOK);
+    setTabOrder(txtAnsOK, txtPercent);
+    setTabOrder(txtPercent, cmdTakeTest);
+    setTabOrder(cmdTakeTest, cmdPick);
+    setTabOrder(cmdPick, cmdQuit);
+
+    OnClick(this, cmdTakeTest, &frmTestComplete::cmdTakeTest_Click);
+    OnClick(this, cmdPick, &frmTestComplete::cmdPick_Click);
+    OnClick(this, cmdQuit, &frmTestComplete::cmdQuit_Click);
+}
+
+} // namespace korvell

@@ -1,0 +1,36 @@
+// The result window of a simulated test.
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+
+namespace korvell {
+
+class modKorvell;
+
+class frmTestComplete : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmTestComplete(modKorvell& Mod);
+
+    modKorvell& Mod;
+    QLineEdit* txtPassFail;
+    QLabel* lblYou;
+    QLabel* lblPassFail;
+    QLabel* lblCorrect;
+    QLineEdit* txtAnsOK;
+    QLabel* lblPercent;
+    QLineEdit* txtPercent;
+    QPushButton* cmdTakeTest;
+    QPushButton* cmdPick;
+    QPushButton* cmdQuit;
+
+    void Form_Load();
+    void cmdTakeTest_Click();
+    void cmdPick_Click();
+    void cmdQuit_Click();
+};
+
+} // namespace korvell

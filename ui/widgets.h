@@ -1,0 +1,48 @@
+// Building blocks shared by the windows: named controls with their captions
+// and accessible names, colour marks, and handler wiring.
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QString>
+
+namespace korvell {
+
+// A one-line read-only display field.
+QLineEdit* MakeField(QWidget* Parent, const char* Name, const QString& Text,
+                     const QString& AccessibleName);
+// A read-only display field for a text of several lines, wrapped at words.
+QPlainTextEdit* MakeTextArea(QWidget* Parent, const char* Name, const QString& Text,
+                             const QString& AccessibleName);
+QPushButton* MakeButton(QWidget* Parent, const char* Name, const QString& Caption);
+// A label, made the caption of Buddy (if any), which then takes the label's
+// caption as its accessible name.
+QLabel* MakeLabel(QWidget* Parent, const char* Name, const QString& Caption,
+                  QWidget* Buddy = nullptr);
+QListWidget* MakeList(QWidget* Parent, const char* Name, const QString& AccessibleName);
+
+// Background and text colour of a display field; ResetColours returns it to
+// the desktop's window colours.
+void SetBackColor(QWidget* Box, const QColor& Colour);
+void ResetColours(QWidget* Box);
+QColor BackColor(const QWidget* Box);
+void SetBold(QWidget* Box, bool Bold);
+
+// Connects a button's click to a handler of its window; the handler runs
+// through the module's Handle so that an ending point stops it.
+template <class Window>
+void OnClick(Window* W, QAbstractButton* Button, void (Window::*Handler)()) {
+    QObject::connect(Button, &QAbstractButton::clicked, W,
+                     [W, Handler] { W->Mod.Handle([W, Handler] { (W->*Handler)(); }); });
+}
+
+inline const QColor Yellow{255, 255, 0};
+inline const QColor Red{255, 0, 0};
+inline const QColor Green{0, 255, 0};
+
+} // namespace korvell
