@@ -94,6 +94,9 @@ protected:
     // Called by LoadPool when a usable pool has been read, after file 1 is
     // closed; the owner of the main window writes the count there.
     virtual void PoolLoaded() {}
+
+private:
+    bool PoolOverflow = false; // the pool file holds more questions than fit
 };
 
 bool IsDigit(const std::string& Text);
