@@ -143,12 +143,12 @@ TEST_F(PoolTest, ShortLinesBlankLinesAndSingleTildes) {
 }
 
 TEST_F(PoolTest, RejectedHeadersMissingChoicesAndRecordEnds) {
-    const Strings late = {"T1A02      (B) Pg 3-3", "Text", "A. x", "B. x", "C. x", "D. x", "~~"};
+    const Strings late = {"T1A02     (B) Pg 3-3", "Text", "A. x", "B. x", "C. x", "D. x", "~~"};
     const Strings tenth = {"T1A03    (C)", "Short", "A. a3", "B. b3", "~~"};
     Load(Q("T1A01", " Pg 1-2") + late + tenth + Q("T1A04", "", false) + Q("T1A05") +
          Q("T1A06", "", false));
     EXPECT_EQ(Bank.Npool, 4);
-    EXPECT_EQ(Fields(Bank.QuePool[1]), Fields(Bank.QuePool[0])); // "(" past the tenth character
+    EXPECT_EQ(Fields(Bank.QuePool[1]), Fields(Bank.QuePool[0])); // "(" as 11th character
     EXPECT_EQ(Bank.QuePool[2].QueNr, "T1A03    ");
     EXPECT_EQ(Bank.QuePool[2].Answer, "C");
     EXPECT_EQ(Bank.QuePool[2].ChoiceB, "b3 ");
