@@ -1,10 +1,44 @@
 // Moving through the current question list.
 #include "ui/main/frmshowque.h"
 #include "ui/modkorvell.h"
+#include "ui/test/frmtestcomplete.h"
 
 namespace korvell {
 
-void frmShowQue::cmdNext_Click() {}
-void frmShowQue::cmdPrevious_Click() {}
+void frmShowQue::cmdNext_Click() {
+    const int n = lstTestQue->count();
+    if (Mod.ListPos >= n - 1) {
+        if (Mod.OpMode == 0) {
+            Mod.Sys.MsgBox("Can not go past last question", "Invalid Increment Request");
+        } else {
+            // The last test question is answered: the test is over.
+            Mod.FillTestComplete();
+            Mod.frmTestComplete->show();
+            Mod.frmTestComplete->raise();
+        }
+        return;
+    }
+    ++Mod.ListPos;
+    lstTestQue->setCurrentRow(Mod.ListPos);
+    txtQueNr->setText(Q(Mod.ListQueIds[Mod.ListPos]));
+    txtAnswer->hide();
+    lblAnswer->hide();
+    cmdNext->setEnabled(Mod.OpMode == 0);
+    Mod.ShowQuestion();
+}
+
+void frmShowQue::cmdPrevious_Click() {
+    if (Mod.ListPos <= 0) {
+        Mod.Sys.MsgBox("Can not go before first question", "Invalid Increment Request");
+        Mod.ListPos = 0;
+    } else {
+        --Mod.ListPos;
+    }
+    lstTestQue->setCurrentRow(Mod.ListPos);
+    txtQueNr->setText(Q(Mod.SecGroups[Mod.ListPos]));
+    txtAnswer->hide();
+    lblAnswer->hide();
+    Mod.ShowQuestion();
+}
 
 } // namespace korvell
