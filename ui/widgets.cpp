@@ -1,5 +1,6 @@
 #include "ui/widgets.h"
 
+#include <QComboBox>
 #include <QPalette>
 
 namespace korvell {
@@ -36,10 +37,15 @@ QPushButton* MakeButton(QWidget* Parent, const char* Name, const QString& Captio
 QLabel* MakeLabel(QWidget* Parent, const char* Name, const QString& Caption, QWidget* Buddy) {
     auto* label = new QLabel(Caption, Parent);
     label->setObjectName(Name);
-    label->setAccessibleName(Caption);
+    // The label's own accessible name is its caption, whatever the caption
+    // becomes later; the control it captions keeps this first caption.
     if (Buddy) {
         label->setBuddy(Buddy);
         Buddy->setAccessibleName(Caption);
+        // An editable combo box reports its text as its name; its edit part
+        // carries the caption too.
+        if (auto* combo = qobject_cast<QComboBox*>(Buddy); combo && combo->lineEdit())
+            combo->lineEdit()->setAccessibleName(Caption);
     }
     return label;
 }

@@ -21,7 +21,7 @@ QPlainTextEdit* MakeTextArea(QWidget* Parent, const char* Name, const QString& T
                              const QString& AccessibleName);
 QPushButton* MakeButton(QWidget* Parent, const char* Name, const QString& Caption);
 // A label, made the caption of Buddy (if any), which then takes the label's
-// caption as its accessible name.
+// caption as its accessible name. The label itself is named by its current caption.
 QLabel* MakeLabel(QWidget* Parent, const char* Name, const QString& Caption,
                   QWidget* Buddy = nullptr);
 QListWidget* MakeList(QWidget* Parent, const char* Name, const QString& AccessibleName);

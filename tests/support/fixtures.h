@@ -6,9 +6,20 @@
 //   data.WriteStandard(2);                       // 35 groups x 2 questions + table + texts
 //   fake.Dir = data.Path();                      // the program looks there
 //
+// or, for a whole program run (recording platform, module, data directory):
+//
+//   korvell::testing::Program run;
+//   run.Data.WriteStandard(2);
+//   run.Start();                                 // Main, as the program starts
+//   run.Win().cmdNext->click();
+//
 // Build a pool of your own with StandardQuestions / FixtureQuestion and
 // WritePool; give a question a figure with Fig = "F1" and data.WriteFigure("F1").
 #pragma once
+
+#include "support/fake_platform.h"
+#include "ui/main/frmshowque.h"
+#include "ui/modkorvell.h"
 
 #include <QColor>
 #include <QDir>
@@ -216,6 +227,23 @@ public:
     }
 
     QTemporaryDir Tmp;
+};
+
+// One program run: a data directory that plays the program's directory, the
+// recording platform pointed at it, and the module. Write the files, then Start.
+struct Program {
+    Program() { Fake.Dir = Data.Path(); }
+
+    // Runs start-up as the program does; an ending point leaves Mod.Ended set.
+    void Start() {
+        Mod.Handle([this] { Mod.Main(); });
+    }
+    // The main window (created on first use, like any touch of it).
+    korvell::frmShowQue& Win() { return *Mod.frmShowQue; }
+
+    DataDir Data;
+    FakePlatform Fake;
+    modKorvell Mod{Fake};
 };
 
 } // namespace korvell::testing

@@ -88,8 +88,8 @@ frmDisclaimer::frmDisclaimer(modKorvell& Mod) : Mod(Mod) {
     lblRead = Heading(this, "lblRead", "Please Read Disclaimer");
     lstDisclaimer = MakeList(this, "lstDisclaimer", "Disclaimer text");
     lstDisclaimer->setWordWrap(true);
-    cmdClose = MakeButton(this, "cmdClose", "Close Disclaimer");
     cmdQuit = MakeButton(this, "cmdQuit", "Quit Program");
+    cmdClose = MakeButton(this, "cmdClose", "Close Disclaimer");
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdQuit);
