@@ -229,9 +229,12 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     connect(pgmAbout, &QAction::triggered, this,
             [this] { this->Mod.Handle([this] { pgmAbout_Click(); }); });
     // Every change of the selected row is a pick, and so is a click on the
-    // row already selected (which changes nothing and is reported only as a click).
-    connect(lstTestQue, &QListWidget::currentRowChanged, this, [this](int Row) {
-        if (Row >= 0) this->Mod.Handle([this] { lstTestQue_Click(); });
+    // row already selected (which changes nothing and is reported only as a
+    // click). The row that becomes current when the list gets the keyboard
+    // focus is not selected, and is no pick.
+    connect(lstTestQue, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!lstTestQue->selectedItems().isEmpty())
+            this->Mod.Handle([this] { lstTestQue_Click(); });
     });
     lstTestQue->viewport()->installEventFilter(this);
     connect(lstTestQue, &QListWidget::itemClicked, this, [this](QListWidgetItem* Item) {
@@ -242,8 +245,10 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
 }
 
 bool frmShowQue::eventFilter(QObject* Watched, QEvent* Event) {
-    if (Watched == lstTestQue->viewport() && Event->type() == QEvent::MouseButtonPress)
-        RowAtPress = lstTestQue->currentRow();
+    if (Watched == lstTestQue->viewport() && Event->type() == QEvent::MouseButtonPress) {
+        const QList<QListWidgetItem*> selected = lstTestQue->selectedItems();
+        RowAtPress = selected.isEmpty() ? -1 : lstTestQue->row(selected.first());
+    }
     return QMainWindow::eventFilter(Watched, Event);
 }
 
