@@ -21,6 +21,7 @@ QPlainTextEdit* MakeTextArea(QWidget* Parent, const char* Name, const QString& T
     box->setReadOnly(true);
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // lines wrap instead
     box->setTabChangesFocus(true);
     box->setAccessibleName(AccessibleName);
     return box;

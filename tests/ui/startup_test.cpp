@@ -320,6 +320,7 @@ TEST(Windows, EveryControlHasItsCaptionAndAccessibleName) {
     // The one menu and its two items.
     auto& que = *mod.frmShowQue;
     EXPECT_EQ(que.mnuHelp->title(), "Help");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(que.mnuHelp)->text(QAccessible::Name), "Help");
     EXPECT_EQ(que.menuBar()->actions(), QList<QAction*>{que.mnuHelp->menuAction()});
     EXPECT_EQ(que.mnuHelp->actions(), (QList<QAction*>{que.pgmHelp, que.pgmAbout}));
     EXPECT_EQ(que.pgmHelp->text(), "Program Help");

@@ -85,6 +85,7 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
 
     mnuHelp = menuBar()->addMenu("Help");
     mnuHelp->setObjectName("mnuHelp");
+    mnuHelp->setAccessibleName("Help");
     pgmHelp = mnuHelp->addAction("Program Help");
     pgmHelp->setObjectName("pgmHelp");
     pgmAbout = mnuHelp->addAction("About");
