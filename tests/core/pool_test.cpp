@@ -2,8 +2,10 @@
 #include "support/fake_platform.h"
 #include "temp_dir.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <numeric>
+#include <string_view>
 #include <vector>
 
 namespace korvell {
@@ -25,15 +27,29 @@ protected:
     }
 };
 
-Strings Fields(const QueRec& R) {
-    return {R.QueNr,   R.Answer,  R.Question, R.ChoiceA, R.ChoiceB,
-            R.ChoiceC, R.ChoiceD, R.Fig,      R.ChPg};
+// The nine fields joined with "|".
+std::string Fields(const QueRec& R) {
+    std::string out = R.QueNr;
+    for (const auto* f :
+         {&R.Answer, &R.Question, &R.ChoiceA, &R.ChoiceB, &R.ChoiceC, &R.ChoiceD, &R.Fig, &R.ChPg})
+        out += "|" + *f;
+    return out;
+}
+
+Strings Lines(std::string_view Text) {
+    Strings out;
+    while (!Text.empty()) {
+        const std::size_t nl = std::min(Text.find('\n'), Text.size());
+        out.emplace_back(Text.substr(0, nl));
+        Text.remove_prefix(std::min(nl + 1, Text.size()));
+    }
+    return out;
 }
 
 // One well-formed question; End false leaves out its record end line.
 Strings Q(const std::string& Id, const std::string& Tail = "", bool End = true) {
-    Strings q = {Id + " (A)" + Tail, "Text " + Id, "A. a" + Id,
-                 "B. b" + Id,        "C. c" + Id,  "D. d" + Id};
+    Strings q = Lines(Id + " (A)" + Tail + "\nText " + Id + "\nA. a" + Id + "\nB. b" + Id +
+                      "\nC. c" + Id + "\nD. d" + Id);
     if (End) q.push_back("~~");
     return q;
 }
@@ -43,22 +59,23 @@ Strings operator+(Strings A, const Strings& B) {
     return A;
 }
 
-const Strings Example = {"Pool for practice",
-                         "T1A01 (B) Pg 2-4",
-                         "Which of these is the example colour of the first label?",
-                         "A. Red",
-                         "B. Green",
-                         "C. Blue",
-                         "D. Yellow",
-                         "~~~~~~~~",
-                         "T1A02 (D) Fig T1 Pg 2-5",
-                         "In the figure, which part is drawn at the top",
-                         "of the sketch?",
-                         "A. The circle",
-                         "B. The square",
-                         "C. The triangle",
-                         "D. The line",
-                         "~~~~~~~~"};
+const Strings Example = Lines(R"(Pool for practice
+T1A01 (B) Pg 2-4
+Which of these is the example colour of the first label?
+A. Red
+B. Green
+C. Blue
+D. Yellow
+~~~~~~~~
+T1A02 (D) Fig T1 Pg 2-5
+In the figure, which part is drawn at the top
+of the sketch?
+A. The circle
+B. The square
+C. The triangle
+D. The line
+~~~~~~~~
+)");
 
 class PoolTest : public ::testing::Test {
 protected:
@@ -92,19 +109,10 @@ TEST_F(PoolTest, ExampleFileWithAnyLineEnd) {
         const char* Eol;
         bool Final;
     } ends[] = {{"\r\n", true}, {"\n", true}, {"\n", false}, {"\r", true}, {"\r\n", false}};
-    const Strings first = {
-        "T1A01 ",  "B",      "Which of these is the example colour of the first label? ",
-        "Red ",    "Green ", "Blue ",
-        "Yellow ", "",       "2-4 "};
-    const Strings second = {"T1A02 ",
-                            "D",
-                            "In the figure, which part is drawn at the top of the sketch? ",
-                            "The circle ",
-                            "The square ",
-                            "The triangle ",
-                            "The line ",
-                            "T1",
-                            "2-5 "};
+    const std::string first = "T1A01 |B|Which of these is the example colour of the first label? "
+                              "|Red |Green |Blue |Yellow ||2-4 ";
+    const std::string second = "T1A02 |D|In the figure, which part is drawn at the top of the "
+                               "sketch? |The circle |The square |The triangle |The line |T1|2-5 ";
     for (const auto& e : ends) {
         Bank.ChPgCount = {};
         Load(Example, e.Eol, e.Final);
@@ -135,10 +143,9 @@ TEST_F(PoolTest, ShortLinesBlankLinesAndSingleTildes) {
     q1.insert(q1.begin() + 1, {"", "x", "  "});
     Load(q1 + Q("T1A02") + Q("T1A03") + Strings{"", "z"});
     EXPECT_EQ(Bank.Npool, 2);
-    EXPECT_EQ(Bank.QuePool[0].QueNr, "T1A01 ");
-    EXPECT_EQ(Bank.QuePool[0].Question, std::string(7, ' ') + "Text T1A01 ");
-    EXPECT_EQ(Bank.QuePool[0].ChoiceD,
-              "dT1A01 T1A02 (A) Text T1A02 A. aT1A02 B. bT1A02 C. cT1A02 D. dT1A02 ");
+    EXPECT_EQ(Fields(Bank.QuePool[0]), "T1A01 |A|       Text T1A01 |aT1A01 |bT1A01 |cT1A01 |dT1A01 "
+                                       "T1A02 (A) Text T1A02 A. aT1A02 B. bT1A02 C. cT1A02 "
+                                       "D. dT1A02 ||");
     EXPECT_EQ(Bank.QuePool[1].QueNr, "T1A03 ");
 }
 
@@ -149,14 +156,11 @@ TEST_F(PoolTest, RejectedHeadersMissingChoicesAndRecordEnds) {
          Q("T1A06", "", false));
     EXPECT_EQ(Bank.Npool, 4);
     EXPECT_EQ(Fields(Bank.QuePool[1]), Fields(Bank.QuePool[0])); // "(" as 11th character
-    EXPECT_EQ(Bank.QuePool[2].QueNr, "T1A03    ");
-    EXPECT_EQ(Bank.QuePool[2].Answer, "C");
-    EXPECT_EQ(Bank.QuePool[2].ChoiceB, "b3 ");
-    EXPECT_EQ(Bank.QuePool[2].ChoiceC, "cT1A01 "); // kept from the question before
-    EXPECT_EQ(Bank.QuePool[2].ChPg, "");
-    EXPECT_EQ(Bank.QuePool[3].QueNr, "T1A04 ");
-    EXPECT_EQ(Bank.QuePool[3].ChoiceD, "dT1A04 T1A05 (A) Text T1A05 A. aT1A05 B. bT1A05 "
-                                       "C. cT1A05 D. dT1A05 ");
+    // Choices C and D are kept from the question before.
+    EXPECT_EQ(Fields(Bank.QuePool[2]), "T1A03    |C|Short |a3 |b3 |cT1A01 |dT1A01 ||");
+    EXPECT_EQ(Fields(Bank.QuePool[3]), "T1A04 |A|Text T1A04 |aT1A04 |bT1A04 |cT1A04 |dT1A04 "
+                                       "T1A05 (A) Text T1A05 A. aT1A05 B. bT1A05 C. cT1A05 "
+                                       "D. dT1A05 ||");
     EXPECT_EQ(Bank.QuePool[4].QueNr, "T1A06 "); // kept after the end, never counted
     EXPECT_EQ(Bank.FindQuestionIndex("T1A06"), -1);
     EXPECT_EQ(Counted(), 1);
@@ -231,22 +235,18 @@ TEST_F(PoolTest, HeaderFieldsAndChapterPageCounts) {
         {"T1A01 (B) FigPg 1-2", "", "1-2 ", 1, 2},
     };
     for (const auto& c : cases) {
-        RecordingBank bank(Sys);
-        bank.CurQue.Fig = "old";
-        bank.CurQue.ChPg = "9-9 ";
+        Bank.ChPgCount = {};
+        Bank.ParseState = 0;
+        Bank.CurQue.Fig = "old";
+        Bank.CurQue.ChPg = "9-9 ";
         std::string line = std::string(c.Header) + " ";
-        bank.ParsePoolLine(line);
+        Bank.ParsePoolLine(line);
         SCOPED_TRACE(c.Header);
-        EXPECT_EQ(bank.ParseState, 3);
-        EXPECT_EQ(bank.CurQue.Fig, c.Fig);
-        EXPECT_EQ(bank.CurQue.ChPg, c.ChPg);
-        int total = 0;
-        for (const auto& ch : bank.ChPgCount)
-            total = std::accumulate(ch.begin(), ch.end(), total);
-        EXPECT_EQ(total, c.Chapter < 0 ? 0 : 1);
-        if (c.Chapter >= 0) {
-            EXPECT_EQ(bank.ChPgCount[c.Chapter][c.Page], 1);
-        }
+        EXPECT_EQ(Bank.ParseState, 3);
+        EXPECT_EQ(Bank.CurQue.Fig, c.Fig);
+        EXPECT_EQ(Bank.CurQue.ChPg, c.ChPg);
+        EXPECT_EQ(Counted(), c.Chapter < 0 ? 0 : 1);
+        EXPECT_EQ(c.Chapter < 0 ? 1 : Bank.ChPgCount[c.Chapter][c.Page], 1);
     }
     Bank.ChPgCount[2][4] = INT16_MAX;
     std::string line = "T1A01 (B) Pg 2-4 ";
@@ -256,26 +256,10 @@ TEST_F(PoolTest, HeaderFieldsAndChapterPageCounts) {
 
 TEST_F(PoolTest, CharactersAreCountedNotBytes) {
     // Ä, ä and é are two bytes each in UTF-8.
-    const Strings q = {"T1\xC3\x84"
-                       "01\xC3\xA4\xC3\xA4\xC3\xA4\xC3\xA4(\xC3\xA9) Fig X1\xC3\xA9Pg\xC3\xA9"
-                       "2-4",
-                       "\xC3\xA9\xC3\xA9",
-                       "\xC3\xA9",
-                       "A.\xC3\xA9Rot",
-                       "B. b",
-                       "C. c",
-                       "D. d",
-                       "~~"};
+    const Strings q = Lines("T1Ä01ääää(é) Fig X1éPgé2-4\néé\né\nA.éRot\nB. b\nC. c\nD. d\n~~");
     Load(q + q);
     ASSERT_EQ(Bank.Npool, 2);
-    const QueRec& r = Bank.QuePool[0];
-    EXPECT_EQ(r.QueNr, "T1\xC3\x84"
-                       "01\xC3\xA4\xC3\xA4\xC3\xA4\xC3\xA4");
-    EXPECT_EQ(r.Answer, "\xC3\xA9");
-    EXPECT_EQ(r.Fig, "X1");
-    EXPECT_EQ(r.ChPg, "2-4 ");
-    EXPECT_EQ(r.Question, "\xC3\xA9\xC3\xA9     ");
-    EXPECT_EQ(r.ChoiceA, "Rot ");
+    EXPECT_EQ(Fields(Bank.QuePool[0]), "T1Ä01ääää|é|éé     |Rot |b |c |d |X1|2-4 ");
     EXPECT_EQ(Bank.ChPgCount[2][4], 2);
 }
 
@@ -284,9 +268,7 @@ TEST_F(PoolTest, Windows1252FileIsConverted) {
                           "C. c\r\nD. d\r\n~~\r\n";
     LoadBytes(q + q);
     ASSERT_EQ(Bank.Npool, 2);
-    EXPECT_EQ(Bank.QuePool[1].Question, "Caf\xC3\xA9 \xE2\x80\x9Cmenu\xE2\x80\x9D? ");
-    EXPECT_EQ(Bank.QuePool[1].ChoiceA, "\xE2\x82\xAC 5 ");
-    EXPECT_EQ(Bank.QuePool[1].ChoiceB, "\xC2\x81 ");
+    EXPECT_EQ(Fields(Bank.QuePool[1]), "T1A01 |B|Café “menu”? |€ 5 |\u0081 |c |d ||2-4 ");
 }
 
 } // namespace
