@@ -221,27 +221,6 @@ TEST_F(AnswerTest, NoQuestionOnDisplayIsJudgedWrongAndReported) {
     EXPECT_TRUE(w.lstTestQue->item(0)->text().endsWith("  Wrong"));
 }
 
-TEST(AnswerMarks, CorrectLetterOutsideAToDMarksNothingAndEveryPickIsWrong) {
-    for (const char* letter : {"a", "E"}) {
-        SCOPED_TRACE(letter);
-        Program run;
-        auto qs = StandardQuestions(1);
-        qs[0].Answer = letter;
-        run.Data.WriteStandard(qs, 1);
-        run.Start();
-        auto& w = run.Win();
-        for (QPushButton* pick : {w.cmdA, w.cmdB, w.cmdC, w.cmdD}) {
-            Click(w.cmdAll);
-            Click(pick);
-            EXPECT_EQ(w.txtRightWrong->text(), "Wrong!");
-            for (QPlainTextEdit* box : {w.txtA, w.txtB, w.txtC, w.txtD})
-                EXPECT_NE(BackColor(box), MarkYellow);
-        }
-        EXPECT_EQ(run.Mod.NrRight, 0);
-        EXPECT_TRUE(run.Fake.Messages.empty());
-    }
-}
-
 TEST_F(AnswerTest, CountersStopAtTheLargest16BitValue) {
     constexpr int16_t top = std::numeric_limits<int16_t>::max();
     auto& w = W();

@@ -126,28 +126,6 @@ TEST(TestStart, ShowsTheFirstQuestionOfAFreshTest) {
     EXPECT_EQ(w.lstTestQue->currentRow(), -1);
 }
 
-TEST(TestStart, NewTestInTheMiddleOfATestStartsAfresh) {
-    Program run;
-    run.Data.WriteStandard(2);
-    run.Start();
-    auto& w = run.Win();
-    Click(w.cmdNewTest);
-    for (int q = 0; q < 3; ++q) {
-        Answer(w, true);
-        Click(w.cmdNext);
-    }
-    Click(w.cmdNewTest);
-    EXPECT_EQ(w.txtQueAns->text(), "0");
-    EXPECT_EQ(w.txtNrRight->text(), "0");
-    EXPECT_EQ(w.txtPercent->text(), "");
-    EXPECT_EQ(run.Mod.ListPos, 0);
-    EXPECT_EQ(w.lstTestQue->count(), 35);
-    for (int i = 0; i < 35; ++i)
-        EXPECT_EQ(w.lstTestQue->item(i)->text().size(), 7) << i; // no verdict left
-    EXPECT_EQ(run.Fake.Reseeds, 2);
-    EXPECT_TRUE(run.Fake.Messages.empty());
-}
-
 TEST(TestDraw, RandomValuesMapToNumbersWithinTheGroup) {
     // Ten questions per group; one value per group in exam order.
     const struct {
@@ -171,18 +149,6 @@ TEST(TestDraw, RandomValuesMapToNumbersWithinTheGroup) {
         EXPECT_EQ(RowNumber(run.Win().lstTestQue->item(i)->text()), d.Nr) << i;
         EXPECT_EQ(run.Mod.ListQueIds[i], id);
         EXPECT_EQ(Trim(run.Mod.QuePool[run.Mod.ListQueIdx[i]].QueNr), id);
-    }
-}
-
-TEST(TestDraw, SingleQuestionGroupsAlwaysGiveTheirFirstQuestion) {
-    Program run;
-    run.Data.WriteStandard(1);
-    run.Start();
-    for (float r : {0.0f, 0.5f, 0.999f}) {
-        run.Fake.Values.assign(35, r);
-        Click(run.Win().cmdNewTest);
-        for (int i = 0; i < 35; ++i)
-            EXPECT_EQ(run.Mod.ListQueIds[i], QuestionIdOf(GroupCodes()[i], 1)) << r;
     }
 }
 

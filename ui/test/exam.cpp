@@ -40,8 +40,8 @@ void modKorvell::StartTest() {
     w.lblMode->setText("Simulated Technician License Test");
     w.lstTestQue->clear();
 
-    // One reseed per test: the groups then take successive values of the
-    // generator rather than values set from the same clock reading.
+    // The generator is restarted from the clock once per test; the groups
+    // then take successive values instead of values from one clock reading.
     Sys.Randomize();
     for (int i = 0; i < NrSecGroups; ++i) {
         const int16_t n = DrawNumber(SecCnt[i], Sys.Rnd());
