@@ -24,7 +24,7 @@ void QtPlatform::Randomize() {
     const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
     const std::uint32_t a = Generator(), b = Generator();
     std::seed_seq mix{static_cast<std::uint32_t>(now), static_cast<std::uint32_t>(now >> 32), a, b};
-    Generator.seed(mix);
+    Generator = std::mt19937(mix);
 }
 
 float QtPlatform::Rnd() {
