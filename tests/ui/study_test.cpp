@@ -6,17 +6,20 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
+#include <numeric>
 
 namespace korvell::testing {
 namespace {
 
-// Text references of the pool below (pool index: reference). Chapter 2 has
-// pages 4, 7, 8, 9, 10 and 12 by count, but the references of pages 7, 8 and
-// 12 are written in a form that no key matches.
-const std::vector<std::pair<int, std::string>> References = {
+// Pool index and reference. By count chapter 2 has pages 4, 7, 8, 9, 10 and
+// 12, but the references of pages 7, 8 and 12 are written in a form that no
+// chapter-page key matches.
+const std::pair<int, const char*> References[] = {
     {0, "2-10"},   {1, "2-9"}, {2, "2-4"}, {3, "2-10"}, {4, "2-4"},  {5, "2-07"},  {6, "02-8"},
     {7, "2 - 12"}, {8, "3-1"}, {9, "3-4"}, {10, "3-4"}, {11, "3-4"}, {12, "10-35"}};
+const QStringList ChapterTwoPages = {"4", "7", "8", "9", "10", "12"};
 
 struct StudyRun : Program {
     StudyRun() {
@@ -24,27 +27,24 @@ struct StudyRun : Program {
         for (const auto& [i, pg] : References)
             qs[i].Pg = pg;
         qs[2].Fig = "F1";
-        Ids.clear();
-        for (const auto& q : qs)
-            Ids.push_back(QString::fromStdString(q.Id));
-        Answers.clear();
-        for (const auto& q : qs)
-            Answers.push_back(QString::fromStdString(q.Answer));
+        for (const auto& q : qs) {
+            Ids << QString::fromStdString(q.Id);
+            Answers << QString::fromStdString(q.Answer);
+        }
         Data.WriteStandard(qs);
         Data.WriteFigure("F1");
         Start();
     }
 
     void StudyText() { Win().cmdStudy->click(); }
+    // A user's pick of a row of a combo box.
     void Pick(QComboBox* Box, const QString& Row) {
         const int i = Box->findText(Row);
         ASSERT_GE(i, 0) << Row.toStdString();
         Box->setCurrentIndex(i);
         emit Box->activated(i);
     }
-    void PickChapter(const QString& Row) { Pick(Win().cboCh, Row); }
-    void PickPage(const QString& Row) { Pick(Win().cboPage, Row); }
-    // Types into the chapter's text part as a user does, without leaving it.
+    // Typing into the chapter's text part, without leaving it.
     void TypeChapter(const QString& Text) {
         QLineEdit* edit = Win().cboCh->lineEdit();
         edit->selectAll();
@@ -64,19 +64,18 @@ struct StudyRun : Program {
             rows << Win().lstTestQue->item(i)->text().trimmed();
         return rows;
     }
+    QStringList IdsOf(const std::vector<int>& Indices) {
+        QStringList v;
+        for (int i : Indices)
+            v << Ids[i];
+        return v;
+    }
     QString Shown() { return Win().txtQueNr->text().trimmed(); }
     QString QuestionText() { return Win().txtQuestion->toPlainText().trimmed(); }
 
     QStringList Ids;
     QStringList Answers;
 };
-
-QStringList Ids(std::initializer_list<int> Indices, const QStringList& All) {
-    QStringList v;
-    for (int i : Indices)
-        v << All[i];
-    return v;
-}
 
 TEST(StudyText, FirstEntryListsThePagesOfChapterTwoAndShowsTheFirstQuestion) {
     StudyRun run;
@@ -86,103 +85,121 @@ TEST(StudyText, FirstEntryListsThePagesOfChapterTwoAndShowsTheFirstQuestion) {
     run.StudyText();
 
     EXPECT_EQ(w.cboCh->currentText(), "2");
-    EXPECT_EQ(run.Pages(), QStringList({"4", "7", "8", "9", "10", "12"}));
+    EXPECT_EQ(run.Pages(), ChapterTwoPages);
     EXPECT_EQ(w.cboPage->currentText(), "4");
-    EXPECT_EQ(run.ListRows(), Ids({2, 4}, run.Ids));
+    EXPECT_EQ(run.ListRows(), run.IdsOf({2, 4}));
     EXPECT_EQ(run.Shown(), run.Ids[2]);
     EXPECT_EQ(run.QuestionText(), "Question " + run.Ids[2] + "?");
     EXPECT_EQ(w.txtPage->text().trimmed(), "2-4");
     EXPECT_EQ(w.lblMode->text(), "Questions List for Text Chapter and Page");
     for (QWidget* c : std::initializer_list<QWidget*>{w.lblChapter, w.lblPage, w.cboCh, w.cboPage})
         EXPECT_FALSE(c->isHidden()) << c->objectName().toStdString();
-    for (QWidget* c : std::initializer_list<QWidget*>{w.lblQueAns, w.txtQueAns, w.txtPercent})
-        EXPECT_TRUE(c->isHidden()) << c->objectName().toStdString();
+    EXPECT_TRUE(w.txtQueAns->isHidden());
     EXPECT_EQ(run.Mod.OpMode, 0);
     EXPECT_EQ(run.Mod.ListPos, 0);
-    EXPECT_EQ(w.lstTestQue->currentRow(), -1);
     EXPECT_TRUE(w.lstTestQue->selectedItems().isEmpty());
+    EXPECT_EQ(w.lstTestQue->currentRow(), -1);
     EXPECT_TRUE(w.cmdNext->isEnabled());
     EXPECT_FALSE(w.cmdPrevious->isEnabled());
     EXPECT_TRUE(w.cmdShowFig->isEnabled());
     EXPECT_TRUE(run.Fake.Messages.empty());
-
-    // Back to the pool hides the controls; they come back with the chapter kept.
-    w.cmdAll->click();
-    EXPECT_TRUE(w.cboPage->isHidden());
-    run.PickChapter("3");
-    run.StudyText();
-    EXPECT_EQ(w.cboCh->currentText(), "3");
-    EXPECT_EQ(run.ListRows(), Ids({8}, run.Ids));
 }
 
-TEST(StudyText, ChapterPickOffersItsPagesInNumericOrderAndShowsTheFirstPage) {
-    const struct {
-        const char* Chapter;
-        QStringList Pages;
-        std::initializer_list<int> FirstPageList;
-    } cases[] = {
-        {"2", {"4", "7", "8", "9", "10", "12"}, {2, 4}},
-        {"3", {"1", "4"}, {8}},
+TEST(StudyText, PicksTypingAndRefusals) {
+    using Act = std::function<void(StudyRun&)>;
+    auto chapter = [](const char* c) -> Act {
+        return [c](StudyRun& r) { r.Pick(r.Win().cboCh, c); };
     };
+    auto page = [](const char* p) -> Act {
+        return [p](StudyRun& r) { r.Pick(r.Win().cboPage, p); };
+    };
+    auto typed = [](const char* c, Act Then) -> Act {
+        return [c, Then](StudyRun& r) {
+            r.TypeChapter(c);
+            Then(r);
+        };
+    };
+    const Act studyText = [](StudyRun& r) { r.StudyText(); };
+    const Act pool = [](StudyRun& r) { r.Win().cmdAll->click(); };
+    std::vector<int> wholePool(35);
+    std::iota(wholePool.begin(), wholePool.end(), 0);
+
+    // After each step: the page rows, the list (pool indices) and the
+    // question on display (pool index).
+    const struct {
+        const char* What;
+        Act Do;
+        QStringList Pages;
+        std::vector<int> List;
+        int Shown;
+    } steps[] = {
+        {"study text", studyText, ChapterTwoPages, {2, 4}, 2},
+        {"chapter 3", chapter("3"), {"1", "4"}, {8}, 8},
+        {"page 4 keeps the chapter", page("4"), {"1", "4"}, {9, 10, 11}, 9},
+        {"chapter 2 again", chapter("2"), ChapterTwoPages, {2, 4}, 2},
+        {"page 10", page("10"), ChapterTwoPages, {0, 3}, 0},
+        {"typed chapter waits", typed("3", [](StudyRun&) {}), ChapterTwoPages, {0, 3}, 0},
+        {"typed chapter with a page row of chapter 2", page("4"), ChapterTwoPages, {9, 10, 11}, 9},
+        {"typed 10 at study text", typed("10", studyText), {"35"}, {12}, 12},
+        {"blanks around the chapter", typed(" 3 ", studyText), {"1", "4"}, {8}, 8},
+        {"above 10 refused", typed("11", studyText), {"1", "4"}, {8}, 8},
+        {"not a number refused", typed("abc", page("4")), {"1", "4"}, {8}, 8},
+        {"negative refused", typed("-1", studyText), {"1", "4"}, {8}, 8},
+        {"fraction refused", typed("2.5", page("4")), {"1", "4"}, {8}, 8},
+        {"empty refused", typed("", studyText), {"1", "4"}, {8}, 8},
+        {"chapter 3 picked again", chapter("3"), {"1", "4"}, {8}, 8},
+        {"chapter without pages keeps the list", chapter("5"), {}, {8}, 8},
+        {"pool", pool, {}, wholePool, 0},
+        {"study text with that chapter keeps the pool", studyText, {}, wholePool, 0},
+    };
+
     StudyRun run;
     auto& w = run.Win();
-    run.StudyText();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Chapter);
-        run.PickChapter(c.Chapter);
-        EXPECT_EQ(run.Pages(), c.Pages);
-        EXPECT_EQ(w.cboPage->currentText(), c.Pages.first());
-        const QStringList expected = Ids(c.FirstPageList, run.Ids);
-        EXPECT_EQ(run.ListRows(), expected);
-        EXPECT_EQ(run.Shown(), expected.first());
-        EXPECT_EQ(w.lstTestQue->currentRow(), -1);
-        // One question: nowhere to go.
-        EXPECT_EQ(w.cmdNext->isEnabled(), expected.size() > 1);
-        EXPECT_FALSE(w.cmdPrevious->isEnabled());
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.What);
+        s.Do(run);
+        EXPECT_EQ(run.Pages(), s.Pages);
+        EXPECT_EQ(run.ListRows(), run.IdsOf(s.List));
+        EXPECT_EQ(run.Shown(), run.Ids[s.Shown]);
+        EXPECT_EQ(run.QuestionText(), "Question " + run.Ids[s.Shown] + "?");
+        EXPECT_EQ(w.cmdNext->isEnabled(), s.List.size() > 1);
     }
-
-    // A page pick keeps the chapter.
-    run.PickPage("4");
-    EXPECT_EQ(w.cboCh->currentText(), "3");
-    EXPECT_EQ(run.ListRows(), Ids({9, 10, 11}, run.Ids));
-    EXPECT_EQ(run.Shown(), run.Ids[9]);
-    EXPECT_EQ(run.QuestionText(), "Question " + run.Ids[9] + "?");
-    EXPECT_TRUE(w.cmdNext->isEnabled());
+    EXPECT_FALSE(w.cboCh->isHidden());
+    EXPECT_EQ(w.cboCh->currentText(), "5");
+    EXPECT_EQ(w.lblMode->text(), "Questions List for Text Chapter and Page");
     EXPECT_TRUE(run.Fake.Messages.empty());
 }
 
-TEST(StudyText, ReferencesWrittenOtherwiseAreCountedButListNothing) {
+TEST(StudyText, PageWithoutMatchingQuestionShowsNoQuestion) {
     StudyRun run;
     auto& w = run.Win();
     run.StudyText();
-    // The question on display had a figure and a revealed answer.
+    // The question on display has a figure, open, and its answer revealed.
     w.cmdShowAns->click();
     ASSERT_FALSE(w.txtAnswer->isHidden());
     w.cmdShowFig->click();
     ASSERT_TRUE(run.Mod.frmShowFig->isVisible());
 
+    // References written with a leading zero or blanks count, but list nothing.
     for (const char* page : {"7", "8", "12"}) {
         SCOPED_TRACE(page);
-        run.PickPage(page);
+        run.Pick(w.cboPage, page);
         EXPECT_EQ(w.lstTestQue->count(), 0);
-        EXPECT_EQ(w.txtQueNr->text(), "");
-        EXPECT_EQ(w.txtPage->text(), "");
-        EXPECT_EQ(w.txtAnswer->text(), "");
+        for (QLineEdit* box : {w.txtQueNr, w.txtPage, w.txtAnswer})
+            EXPECT_EQ(box->text(), "") << box->objectName().toStdString();
         for (QPlainTextEdit* box : {w.txtQuestion, w.txtA, w.txtB, w.txtC, w.txtD})
             EXPECT_EQ(box->toPlainText(), "") << box->objectName().toStdString();
+        EXPECT_FALSE(w.txtA->font().bold());
         for (QPushButton* b :
              {w.cmdA, w.cmdB, w.cmdC, w.cmdD, w.cmdShowAns, w.cmdShowFig, w.cmdNext, w.cmdPrevious})
             EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
         EXPECT_FALSE(run.Mod.frmShowFig->isVisible());
     }
 
-    // A page with questions brings everything back.
-    run.PickPage("10");
-    EXPECT_EQ(run.ListRows(), Ids({0, 3}, run.Ids));
+    run.Pick(w.cboPage, "10");
     EXPECT_EQ(run.Shown(), run.Ids[0]);
     for (QPushButton* b : {w.cmdA, w.cmdD, w.cmdShowAns, w.cmdNext})
         EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
-    EXPECT_FALSE(w.cmdShowFig->isEnabled());
     EXPECT_TRUE(run.Fake.Messages.empty());
 }
 
@@ -193,12 +210,12 @@ TEST(StudyText, RevealedAnswerStaysAcrossPicksUntilStudyText) {
     w.cmdShowAns->click();
     ASSERT_FALSE(w.txtAnswer->isHidden());
 
-    run.PickChapter("3");
+    run.Pick(w.cboCh, "3");
     EXPECT_FALSE(w.txtAnswer->isHidden());
     EXPECT_FALSE(w.lblAnswer->isHidden());
     EXPECT_EQ(w.txtAnswer->text(), run.Answers[8]);
 
-    run.PickPage("4");
+    run.Pick(w.cboPage, "4");
     EXPECT_FALSE(w.txtAnswer->isHidden());
     EXPECT_EQ(w.txtAnswer->text(), run.Answers[9]);
 
@@ -206,78 +223,6 @@ TEST(StudyText, RevealedAnswerStaysAcrossPicksUntilStudyText) {
     EXPECT_TRUE(w.txtAnswer->isHidden());
     EXPECT_TRUE(w.lblAnswer->isHidden());
     EXPECT_EQ(run.Shown(), run.Ids[8]);
-}
-
-TEST(StudyText, TypedChapterTakesEffectAtTheNextPageOrStudyText) {
-    StudyRun run;
-    auto& w = run.Win();
-    run.StudyText();
-
-    run.TypeChapter("3");
-    EXPECT_EQ(run.Pages(), QStringList({"4", "7", "8", "9", "10", "12"}));
-    EXPECT_EQ(run.ListRows(), Ids({2, 4}, run.Ids));
-
-    // Page 4 of the rows of chapter 2, combined with the typed chapter.
-    run.PickPage("4");
-    EXPECT_EQ(run.ListRows(), Ids({9, 10, 11}, run.Ids));
-    EXPECT_EQ(run.Pages(), QStringList({"4", "7", "8", "9", "10", "12"}));
-
-    run.TypeChapter("10");
-    run.StudyText();
-    EXPECT_EQ(w.cboCh->currentText(), "10");
-    EXPECT_EQ(run.Pages(), QStringList({"35"}));
-    EXPECT_EQ(run.ListRows(), Ids({12}, run.Ids));
-    EXPECT_EQ(run.Shown(), run.Ids[12]);
-    EXPECT_TRUE(run.Fake.Messages.empty());
-}
-
-TEST(StudyText, ChapterOutsideTheTableIsRefusedWithNoChange) {
-    StudyRun run;
-    auto& w = run.Win();
-    run.StudyText();
-    run.PickPage("10");
-    for (const char* typed : {"11", "-1", "abc", "2.5", "3x", "", "100"}) {
-        SCOPED_TRACE(typed);
-        run.TypeChapter(typed);
-        run.PickPage("9");
-        run.StudyText();
-        EXPECT_EQ(w.cboCh->currentText(), typed);
-        EXPECT_EQ(run.Pages(), QStringList({"4", "7", "8", "9", "10", "12"}));
-        EXPECT_EQ(w.cboPage->currentText(), "9");
-        EXPECT_EQ(run.ListRows(), Ids({0, 3}, run.Ids));
-        EXPECT_EQ(run.Shown(), run.Ids[0]);
-        EXPECT_EQ(run.QuestionText(), "Question " + run.Ids[0] + "?");
-    }
-    // Blanks around a chapter are allowed.
-    run.TypeChapter(" 3 ");
-    run.StudyText();
-    EXPECT_EQ(run.ListRows(), Ids({8}, run.Ids));
-    EXPECT_TRUE(run.Fake.Messages.empty());
-}
-
-TEST(StudyText, ChapterWithoutPagesLeavesTheListAsItWas) {
-    StudyRun run;
-    auto& w = run.Win();
-    run.StudyText();
-    run.PickPage("10");
-    w.cmdShowAns->click();
-
-    run.PickChapter("5");
-    EXPECT_EQ(w.cboPage->count(), 0);
-    EXPECT_EQ(run.ListRows(), Ids({0, 3}, run.Ids));
-    EXPECT_EQ(run.Shown(), run.Ids[0]);
-    EXPECT_EQ(run.QuestionText(), "Question " + run.Ids[0] + "?");
-    EXPECT_FALSE(w.txtAnswer->isHidden());
-
-    // Entered from the pool, the pool list stays.
-    w.cmdAll->click();
-    run.StudyText();
-    EXPECT_EQ(w.cboPage->count(), 0);
-    EXPECT_EQ(w.lstTestQue->count(), run.Ids.size());
-    EXPECT_EQ(run.Shown(), run.Ids[0]);
-    EXPECT_EQ(w.lblMode->text(), "Questions List for Text Chapter and Page");
-    EXPECT_FALSE(w.cboCh->isHidden());
-    EXPECT_TRUE(run.Fake.Messages.empty());
 }
 
 } // namespace
