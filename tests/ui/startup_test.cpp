@@ -61,9 +61,13 @@ TEST(StartUp, MissingDataFileEndsWithItsReport) {
         EXPECT_EQ(lines[3], "Sub-directory \"" + run.Data.Path() + "/\".");
 
         EXPECT_EQ(run.Mod.frmShowHelp.Loaded(), c.HelpRead);
-        if (c.HelpRead) EXPECT_EQ(run.Mod.frmShowHelp->lstHelpText->count(), 3);
+        if (c.HelpRead) {
+            EXPECT_EQ(run.Mod.frmShowHelp->lstHelpText->count(), 3);
+        }
         EXPECT_EQ(run.Mod.frmDisclaimer.Loaded(), c.DisclaimerRead);
-        if (c.DisclaimerRead) EXPECT_EQ(run.Mod.frmDisclaimer->lstDisclaimer->count(), 2);
+        if (c.DisclaimerRead) {
+            EXPECT_EQ(run.Mod.frmDisclaimer->lstDisclaimer->count(), 2);
+        }
         EXPECT_EQ(run.Mod.Npool, 99);
         EXPECT_FALSE(run.Mod.frmShowQue.Loaded());
     }
@@ -101,7 +105,9 @@ TEST(StartUp, SectionTableThatDoesNotMatchEndsTheProgram) {
 
         EXPECT_TRUE(run.Mod.Ended);
         ASSERT_EQ(run.Fake.Messages.size(), c.ReadFails ? 2u : 1u);
-        if (c.ReadFails) EXPECT_EQ(run.Fake.Messages[0].Title, "Procedure Failed");
+        if (c.ReadFails) {
+            EXPECT_EQ(run.Fake.Messages[0].Title, "Procedure Failed");
+        }
         const Message& report = run.Fake.Messages.back();
         EXPECT_NE(report.Text.find("\"" + c.Expected + "\""), std::string::npos) << report.Text;
         EXPECT_TRUE(run.Win().isHidden());
@@ -262,9 +268,15 @@ TEST(Windows, EveryControlHasItsCaptionAndAccessibleName) {
         if (auto* e = qobject_cast<QLineEdit*>(w)) text = e->text();
         if (auto* p = qobject_cast<QPlainTextEdit*>(w)) text = p->toPlainText();
         if (auto* cb = qobject_cast<QComboBox*>(w)) text = cb->currentText();
-        if (!qobject_cast<QListWidget*>(w) && w->objectName() != "imgFig") EXPECT_EQ(text, c.Text);
-        if (auto* e = qobject_cast<QLineEdit*>(w)) EXPECT_TRUE(e->isReadOnly());
-        if (auto* p = qobject_cast<QPlainTextEdit*>(w)) EXPECT_TRUE(p->isReadOnly());
+        if (!qobject_cast<QListWidget*>(w) && w->objectName() != "imgFig") {
+            EXPECT_EQ(text, c.Text);
+        }
+        if (auto* e = qobject_cast<QLineEdit*>(w)) {
+            EXPECT_TRUE(e->isReadOnly());
+        }
+        if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
+            EXPECT_TRUE(p->isReadOnly());
+        }
         const QString accessible = c.Accessible.isEmpty() ? c.Text : c.Accessible;
         if (auto* cb = qobject_cast<QComboBox*>(w)) {
             // On this desktop a combo box's name is its text; the caption
