@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
@@ -221,10 +222,14 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     OnClick(this, cmdShowFig, &frmShowQue::cmdShowFig_Click);
     OnClick(this, cmdStudy, &frmShowQue::cmdStudy_Click);
     // The combo boxes react to a user's pick of a row only.
-    connect(cboCh, &QComboBox::activated, this,
-            [this] { this->Mod.Handle([this] { cboCh_Click(); }); });
-    connect(cboPage, &QComboBox::activated, this,
-            [this] { this->Mod.Handle([this] { cboPage_Click(); }); });
+    connect(cboCh, &QComboBox::activated, this, [this] {
+        if (!TypedCommit) this->Mod.Handle([this] { cboCh_Click(); });
+    });
+    connect(cboPage, &QComboBox::activated, this, [this] {
+        if (!TypedCommit) this->Mod.Handle([this] { cboPage_Click(); });
+    });
+    cboCh->lineEdit()->installEventFilter(this);
+    cboPage->lineEdit()->installEventFilter(this);
     connect(pgmHelp, &QAction::triggered, this,
             [this] { this->Mod.Handle([this] { pgmHelp_Click(); }); });
     connect(pgmAbout, &QAction::triggered, this,
@@ -246,6 +251,20 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
 }
 
 bool frmShowQue::eventFilter(QObject* Watched, QEvent* Event) {
+    // Text typed into a combo box and confirmed with Enter or by leaving the
+    // box matches a row and would count as a pick; it waits for the next one.
+    if (Watched == cboCh->lineEdit() || Watched == cboPage->lineEdit()) {
+        const auto* key =
+            Event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(Event) : nullptr;
+        const bool commit = Event->type() == QEvent::FocusOut ||
+                            (key && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter));
+        if (commit) {
+            TypedCommit = true;
+            Watched->event(Event);
+            TypedCommit = false;
+            return true;
+        }
+    }
     if (Watched == lstTestQue->viewport() && Event->type() == QEvent::MouseButtonPress) {
         const QList<QListWidgetItem*> selected = lstTestQue->selectedItems();
         RowAtPress = selected.isEmpty() ? -1 : lstTestQue->row(selected.first());

@@ -103,6 +103,7 @@ protected:
 
 private:
     int RowAtPress = -1;
+    bool TypedCommit = false;
 };
 
 } // namespace korvell
