@@ -1,0 +1,257 @@
+#include "core/bank.h"
+#include "core/logic.h"
+#include "support/fake_platform.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <gtest/gtest.h>
+#include <tuple>
+
+namespace korvell {
+namespace {
+
+using std::to_string;
+
+TEST(Logic, PercentDrawAndTexts) {
+    const std::tuple<int, int, const char*> percents[] = {
+        {1, 3, "33.33%"},  {2, 3, "66.67%"},   {3, 32, "9.38%"},   {0, 1, "0.00%"},
+        {1, 1, "100.00%"}, {26, 35, "74.29%"}, {25, 35, "71.43%"}, {1, 32, "3.13%"}};
+    for (const auto& [right, answered, text] : percents)
+        EXPECT_EQ(FormatPercent(float(right) / float(answered)), text) << right << "/" << answered;
+    const float below1 = std::nextafter(1.0f, 0.0f);
+    const std::tuple<int16_t, float, int16_t> draws[] = {
+        {35, 0.0f, 1}, {35, below1, 35}, {35, 1.0f, 35}, {10, 0.0999f, 1},
+        {10, 0.1f, 2}, {1, 0.9f, 1},     {0, 0.9f, 1}};
+    for (const auto& [count, r, number] : draws)
+        EXPECT_EQ(DrawNumber(count, r), number) << count << " " << r;
+    const std::tuple<const char*, int> chapters[] = {
+        {"0", 0},   {" 7 ", 7}, {"10", 10}, {"", 99},    {" ", 99},  {"11", 99},
+        {"-1", 99}, {"a", 99},  {"2a", 99}, {"007", 99}, {"1.5", 99}}; // 99: refused
+    for (const auto& [text, chapter] : chapters)
+        EXPECT_EQ(ParseChapter(text).value_or(99), chapter) << '"' << text << '"';
+    EXPECT_EQ(TwoDigits(5) + TwoDigits(12) + TwoDigits(0) + TwoDigits(123), "05120023");
+    EXPECT_EQ(ChPgKey("3", " 12") + ChPgKey(" 10 ", "0"), "3-1210-0");
+    EXPECT_EQ(CharCount("caf\xC3\xA9 \xE2\x82\xAC\xF0\x9F\x98\x80"), 7u); // é, € and an emoji
+}
+
+std::string Fields(const QueRec& R) {
+    return R.QueNr + "|" + R.Answer + "|" + R.Question + "|" + R.ChoiceA + "|" + R.ChoiceB + "|" +
+           R.ChoiceC + "|" + R.ChoiceD + "|" + R.Fig + "|" + R.ChPg;
+}
+
+std::string Q(const std::string& Id, const std::string& End = "~~\n") {
+    return Id + " (A)\nText " + Id + "\nA. a" + Id + "\nB. b" + Id + "\nC. c" + Id + "\nD. d" + Id +
+           "\n" + End;
+}
+
+// The chapter-page cells that hold a count, as "ch-pg=count ".
+std::string Cells(const Bank& B) {
+    std::string out;
+    for (int ch = 0; ch <= MaxChapter; ++ch)
+        for (int pg = 0; pg <= MaxPage; ++pg)
+            if (const int n = B.ChPgCount[ch][pg])
+                out += to_string(ch) + "-" + to_string(pg) + "=" + to_string(n) + " ";
+    return out;
+}
+
+class DataFiles : public ::testing::Test {
+protected:
+    DataFiles() {
+        if (!mkdtemp(Dir.data())) throw std::runtime_error("mkdtemp failed");
+        Bank.AppDir = (Sys.Dir = Dir) + "/";
+    }
+    ~DataFiles() override { std::filesystem::remove_all(Dir); }
+    std::string Write(const std::string& Name, const std::string& Bytes) {
+        std::ofstream(Dir + "/" + Name, std::ios::binary) << Bytes;
+        return Dir + "/" + Name;
+    }
+    // Reads Text as the pool file with every "\n" written as Eol.
+    void Load(const std::string& Text, const std::string& Eol = "\r\n", bool Final = true) {
+        std::string bytes;
+        for (const char c : Text)
+            bytes += c == '\n' ? Eol : std::string(1, c);
+        Write("Tech_Pool.txt", Final ? bytes : bytes.substr(0, bytes.size() - Eol.size()));
+        Sys.Messages.clear();
+        Bank.ChPgCount = {};
+        Bank.LoadPool();
+        EXPECT_FALSE(Bank.File1.IsOpen());
+    }
+    // Checks that one message was shown, and forgets it.
+    void ExpectMessage(const std::string& Text, const std::string& Title) {
+        ASSERT_EQ(Sys.Messages.size(), 1u);
+        EXPECT_EQ(Sys.Messages[0].Text, Text);
+        EXPECT_EQ(Sys.Messages[0].Title, Title);
+        Sys.Messages.clear();
+    }
+
+    std::string Dir = (std::filesystem::temp_directory_path() / "korvell-XXXXXX").string();
+    testing::FakePlatform Sys;
+    korvell::Bank Bank{Sys};
+};
+
+TEST_F(DataFiles, ChannelReadsLinesFieldsAndNumbersToTheEnd) {
+    const std::string big(65535, 'a'); // one byte short of the first chunk
+    // Kind: LineInput, InputField or InputInt; "#n": the read failed with error n.
+    const std::tuple<char, std::string, std::vector<std::string>> cases[] = {
+        {'L', "a\r\nb\nc\rd\r\n\r\n\n\re", {"a", "b", "c", "d", "", "", "", "e", "#62"}},
+        {'L', "\xEF\xBB\xBFx y\rcafé €\n", {"x y", "café €", "#62"}},
+        {'L', "\x93\xE9\x80\x94\n", {"“é€”", "#62"}},
+        {'L', "\x81\x8D\x8F\x90\x9D", {"\u0081\u008D\u008F\u0090\u009D", "#62"}},
+        {'L', "ok\n\xC3", {"ok", "Ã", "#62"}},
+        {'L', big + "\r\nb", {big, "b", "#62"}},
+        {'L', big + "é\n", {big + "é", "#62"}},
+        {'F',
+         "\"T1A\",5\r\n\"T1B\", 6\r\n  a , b\tc \t\n\n\"x, y\" dropped ,\"\"\n\"open, ended\nnext",
+         {"T1A", "5", "T1B", "6", "a", "b\tc", "", "x, y", "", "open, ended", "next", "#62"}},
+        {'N',
+         "5, -32768\n+32767,\"12\",32768,-32769,123456789012345678901,abc,1.5,-\n\n",
+         {"5", "-32768", "32767", "12", "#6", "#6", "#6", "#13", "#13", "#13", "#13", "#62"}},
+    };
+    for (const auto& [k, bytes, expected] : cases) {
+        SeqFile f;
+        ASSERT_TRUE(f.Open(Write("t.txt", bytes)));
+        std::vector<std::string> items;
+        for (std::string s; items.size() < 20 && (items.empty() || items.back() != "#62");) {
+            int16_t n = 0;
+            const bool ok = k == 'L' ? f.LineInput(s) : k == 'F' ? f.InputField(s) : f.InputInt(n);
+            items.push_back(!ok ? "#" + to_string(f.ErrNumber) : k == 'N' ? to_string(n) : s);
+        }
+        EXPECT_EQ(items, expected) << bytes.substr(0, 20);
+    }
+    SeqFile f;
+    EXPECT_FALSE(f.Open(Dir));
+    EXPECT_EQ(f.ErrNumber, EISDIR);
+}
+
+TEST_F(DataFiles, ExamplePoolWithAnyLineEnd) {
+    const std::string pool = "Practice pool\nT1A01 (B) Pg 2-4\nFirst?\nA. Red\nB. Green\nC. Blue\n"
+                             "D. Gold\n~~~~~~~~\nT1A02 (D) Fig T1 Pg 2-5\nIn the fig,\nA is what?\n"
+                             "A. Ring\nB. Box\nC. Cone\nD. Line\n~~~~~~~~\n";
+    const std::string second = "T1A02 |D|In the fig, A is what? |Ring |Box |Cone |Line |T1|2-5 ";
+    for (const char* eol : {"\r\n", "\n", "\r"})
+        for (const bool final : {true, false}) {
+            SCOPED_TRACE(::testing::PrintToString(std::string(eol)) + (final ? "" : " no final"));
+            Load(pool, eol, final);
+            EXPECT_EQ(Bank.Npool, 2);
+            EXPECT_EQ(Fields(Bank.QuePool[0]), "T1A01 |B|First? |Red |Green |Blue |Gold ||2-4 ");
+            EXPECT_EQ(Fields(Bank.QuePool[1]), second);
+            EXPECT_EQ(Fields(Bank.QuePool[2]), second); // the record kept after the end
+            EXPECT_EQ(Cells(Bank), "2-4=1 2-5=1 ");
+        }
+}
+
+TEST_F(DataFiles, PoolEdgeCases) {
+    // "(" as 11th character: no header; as 10th: a header. A lone "~" is skipped.
+    std::string runOn = Q("T1A05", "") + Q("T1A06", "");
+    const std::string utf8 = "T1Ä01ääää(é) Fig X1éPgé2-4\néé\né\nA.éRot\nB. b\nC. c\nD. d\n~~\n";
+    Load(Q("T1A01") + "T1A02     (B) Pg 3-3\nText\nA. x\nB. x\nC. x\nD. x\n~~\n" +
+         "T1A03    (C)\nShort\nA. a3\nB. b3\n~~\n" + Q("T1A04", "\nx\n  \n~\n") + runOn + "~~\n" +
+         utf8 + Q("T1A07", ""));
+    std::replace(runOn.begin(), runOn.end(), '\n', ' ');
+    EXPECT_EQ(Bank.Npool, 5);
+    EXPECT_EQ(Fields(Bank.QuePool[0]), "T1A01 |A|Text T1A01 |aT1A01 |bT1A01 |cT1A01 |dT1A01 ||");
+    EXPECT_EQ(Fields(Bank.QuePool[1]), Fields(Bank.QuePool[0]));
+    EXPECT_EQ(Fields(Bank.QuePool[2]), "T1A03    |C|Short |a3 |b3 |cT1A01 |dT1A01 ||");
+    EXPECT_EQ(Fields(Bank.QuePool[3]),
+              "T1A04 |A|Text T1A04 |aT1A04 |bT1A04 |cT1A04 |dT1A04        " + runOn + "||");
+    EXPECT_EQ(Fields(Bank.QuePool[4]), "T1Ä01ääää|é|éé     |Rot |b |c |d |X1|2-4 ");
+    EXPECT_EQ(Bank.FindQuestionIndex("T1A07"), -1); // kept after the end, never counted
+    EXPECT_EQ(Cells(Bank), "2-4=1 ");
+}
+
+TEST_F(DataFiles, PoolSizeLimits) {
+    for (const std::string& text : {std::string(), std::string("text\nmore\n"), Q("T1A01")}) {
+        Load(text);
+        ExpectMessage("Unable to parse question pool file", "Failed!");
+    }
+    for (const int n : {430, 431}) {
+        std::string text;
+        for (int i = 1; i <= n; ++i)
+            text += "T1A01  (A) Pg 1-1\nQ" + to_string(i) + "\nA. a\nB. b\nC. c\nD. d\n~~\n";
+        Load(text);
+        EXPECT_EQ(Bank.Npool, 430);
+        EXPECT_EQ(Bank.QuePool[429].Question, "Q430 ");
+        EXPECT_EQ(Cells(Bank), "1-1=430 ");
+        ASSERT_EQ(Sys.Messages.size(), n - 430u);
+    }
+    EXPECT_EQ(Sys.Messages[0].Title, "Question pool too large");
+    EXPECT_EQ(Bank.FindQuestionIndex("T1A01"), 0);
+    EXPECT_EQ(Bank.FindQuestionIndex("t1a01"), -1);
+}
+
+TEST_F(DataFiles, HeaderFigureAndChapterPage) {
+    // After "T1A01 (B) ": the figure, the reference and the cells counted.
+    // clang-format off
+    const std::pair<const char*, const char*> cases[] = {
+        {"Pg 10-35", "|10-35 |10-35=1 "}, {"Pg 0-0", "|0-0 |0-0=1 "}, {"pG  4 - 5", "| 4 - 5 |4-5=1 "},
+        {"Pg 11-3", "|11-3 |"}, {"Pg 2-36", "|2-36 |"}, {"Pg 2.4", "|2.4 |"}, {"Pg x-4", "|x-4 |"},
+        {"Pg 2-99999999999", "|2-99999999999 |"}, {"", "||"}, {"Fig T1", "T1||"},
+        {"fig t-9 PG 3-12", "t-9|3-12 |3-12=1 "}, {"FIG  T2  pg 5-6", "T2|5-6 |5-6=1 "}};
+    // clang-format on
+    for (const auto& [tail, expected] : cases) {
+        korvell::Bank b(Sys);
+        b.CurQue.Fig = b.CurQue.ChPg = "old";
+        std::string line = "T1A01 (B) " + std::string(tail) + " ";
+        b.ParsePoolLine(line);
+        EXPECT_EQ(b.CurQue.Fig + "|" + b.CurQue.ChPg + "|" + Cells(b), expected) << tail;
+    }
+}
+
+TEST_F(DataFiles, SectionCountTable) {
+    // After the good table (none: no file), the error and its description.
+    const std::tuple<const char*, int, std::string> cases[] = {
+        {nullptr, ENOENT, std::strerror(ENOENT)},
+        {"\"X1\",many\r\n", ErrTypeMismatch, "Type mismatch"},
+        {"\"X1\",40000\r\n", ErrOverflow, "Overflow"},
+        {"\"X1\"", ErrInputPastEnd, "Input past end of file"},
+        {"\"X1\",1\r\n\"X2\",2\r\n", ErrSubscript, "Subscript out of range"}};
+    const std::string codes = "T1A T1B T1C T1D T1E T1F T2A T2B T2C T3A T3B T3C T4A T4B T5A T5B "
+                              "T5C T5D T6A T6B T6C T6D T7A T7B T7C T7D T8A T8B T8C T8D T9A T9B "
+                              "T0A T0B T0C";
+    std::string table;
+    for (std::size_t i = 0; i < codes.size(); i += 4)
+        table += "\"" + codes.substr(i, 3) + "\"," + to_string(i / 4 + 10) + "\r\n";
+    for (const auto& [tail, number, description] : cases) {
+        if (tail) Write("SecCntTbl.txt", table + tail);
+        Bank.ReadSecCntTbl();
+        ExpectMessage("Error number " + to_string(number) + "\n" + description, "Procedure Failed");
+        EXPECT_EQ(Bank.SecCntIds[35], number == ErrSubscript ? "X1" : "");
+        EXPECT_EQ(Bank.SecCnt[0], tail ? 10 : 0);
+        EXPECT_FALSE(Bank.File1.IsOpen());
+    }
+    Write("SecCntTbl.txt", table);
+    Bank.ReadSecCntTbl();
+    Bank.BuildSecGroups();
+    Bank.BuildSecGroups(); // rebuilding does not add to the list
+    EXPECT_TRUE(Sys.Messages.empty());
+    EXPECT_EQ(Bank.FirstSecCntMismatch(), -1);
+    Bank.SecCntIds[34] = "T0c"; // letter case counts
+    EXPECT_EQ(Bank.FirstSecCntMismatch(), 34);
+    std::swap(Bank.SecCntIds[0], Bank.SecCntIds[1]);
+    EXPECT_EQ(Bank.FirstSecCntMismatch(), 0);
+}
+
+TEST_F(DataFiles, MissingFileIsReportedAndEndsTheProgram) {
+    std::string given = "  " + Dir + "/ "; // trimmed, and the "/" not doubled
+    const std::tuple<std::function<void()>, const char*, const char*> cases[] = {
+        {[&] { Bank.LoadPool(); }, "Question Pool File", "Tech_Pool.txt"},
+        {[&] { Bank.OpenHelpFile(); }, "Help File", "Vellkor-Help.txt"},
+        {[&] { Bank.OpenDisclaimerFile(); }, "Disclaimer File", "Disclaimer.txt"},
+        {[&] { Bank.OpenDataFile("none.txt", given, "Data"); }, "Data", "none.txt"}};
+    for (const auto& [open, kind, name] : cases) {
+        EXPECT_THROW(open(), ProgramEnded) << kind;
+        ExpectMessage(std::string(std::strerror(ENOENT)) + "\nAttempt to open " + kind +
+                          " file failed\nExpected to find file \"" + name +
+                          "\" in \nSub-directory \"" + Dir + "/\".",
+                      "Problem in Opening file");
+    }
+    EXPECT_EQ(given, Dir + "/");
+}
+
+} // namespace
+} // namespace korvell
