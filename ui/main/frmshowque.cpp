@@ -228,8 +228,12 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     connect(cboPage, &QComboBox::activated, this, [this] {
         if (!TypedCommit) this->Mod.Handle([this] { cboPage_Click(); });
     });
-    cboCh->lineEdit()->installEventFilter(this);
-    cboPage->lineEdit()->installEventFilter(this);
+    // A user's keys and the focus go to the box itself, which hands them to its
+    // text part directly; events sent to the text part go there.
+    for (QComboBox* box : {cboCh, cboPage}) {
+        box->installEventFilter(this);
+        box->lineEdit()->installEventFilter(this);
+    }
     connect(pgmHelp, &QAction::triggered, this,
             [this] { this->Mod.Handle([this] { pgmHelp_Click(); }); });
     connect(pgmAbout, &QAction::triggered, this,
@@ -253,7 +257,8 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
 bool frmShowQue::eventFilter(QObject* Watched, QEvent* Event) {
     // Text typed into a combo box and confirmed with Enter or by leaving the
     // box matches a row and would count as a pick; it waits for the next one.
-    if (Watched == cboCh->lineEdit() || Watched == cboPage->lineEdit()) {
+    if (Watched == cboCh || Watched == cboPage || Watched == cboCh->lineEdit() ||
+        Watched == cboPage->lineEdit()) {
         const auto* key =
             Event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(Event) : nullptr;
         const bool commit = Event->type() == QEvent::FocusOut ||
