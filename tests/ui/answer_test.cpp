@@ -1,245 +1,65 @@
-// Answering a question: the marks on the choice boxes, the verdict, the score
-// panel of a test, and the guards against a second answer or no question.
-#include "core/logic.h"
-#include "support/fixtures.h"
-#include "ui/widgets.h"
-
-#include <QTest>
-#include <gtest/gtest.h>
-
-#include <limits>
+// Answering: marks, verdict, score panel, and the guards against a second answer or none.
+#include "support/drive.h"
 
 using namespace korvell;
 using namespace korvell::testing;
 
-namespace {
-
-QPushButton* LetterButton(frmShowQue& W, const QString& Letter) {
-    if (Letter == "A") return W.cmdA;
-    if (Letter == "B") return W.cmdB;
-    if (Letter == "C") return W.cmdC;
-    return W.cmdD;
-}
-
-QPlainTextEdit* ChoiceBox(frmShowQue& W, const QString& Letter) {
-    if (Letter == "A") return W.txtA;
-    if (Letter == "B") return W.txtB;
-    if (Letter == "C") return W.txtC;
-    return W.txtD;
-}
-
-void Click(QAbstractButton* Button) {
-    QTest::mouseClick(Button, Qt::LeftButton);
-}
-
-// A letter other than the given one.
-QString OtherLetter(const QString& Letter) {
-    return Letter == "A" ? "B" : "A";
-}
-
-// Picks the right or a wrong letter for the question on display; the correct
-// letter is what the window holds (hidden) in its answer box.
-QString Answer(frmShowQue& W, bool Right) {
-    const QString correct = W.txtAnswer->text();
-    const QString pick = Right ? correct : OtherLetter(correct);
-    Click(LetterButton(W, pick));
-    return pick;
-}
-
-const QColor MarkYellow{255, 255, 0};
-const QColor MarkRed{255, 0, 0};
-const QColor MarkGreen{0, 255, 0};
-
-bool Bold(const QWidget* Box) {
-    return Box->font().bold();
-}
-
-// The window's plain background, as a display leaves the choice boxes.
-QColor PlainBack() {
-    return QPalette().color(QPalette::Base);
-}
-
-class AnswerTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        run.Data.WriteStandard(2);
-        run.Start();
-        ASSERT_FALSE(run.Mod.Ended);
+TEST(Answer, RightThenWrongInATestThenThePercentFormat) {
+    Session run(2);
+    auto& w = run.Win();
+    Click(w.cmdNewTest); // T1A01 (right: A), then T1B01 (right: C)
+    const std::tuple<const char*, QColor, const char*, const char*> steps[] = {
+        {"YwwwRight!11", Green, "1|1|100.00%", "  Correct"},
+        {"RwYwWrong!11", Red, "2|1|50.00%", "  Wrong"}};
+    for (int q = 0; q < 2; ++q) {
+        const auto& [marks, colour, panel, suffix] = steps[q];
+        if (q > 0) Click(w.cmdNext);
+        const QString row = w.lstTestQue->item(q)->text();
+        Answer(w, q == 0);
+        EXPECT_EQ(Marks(w) + w.txtRightWrong->text() + Flags({w.txtRightWrong, w.txtAnswer}),
+                  marks);
+        EXPECT_EQ(BackColor(w.txtRightWrong), colour);
+        EXPECT_EQ(Flags({w.cmdA, w.cmdB, w.cmdC, w.cmdD, w.cmdNext}, true), "00001");
+        EXPECT_EQ(w.focusWidget(), w.cmdNext);
+        EXPECT_EQ(Panel(w) + w.lstTestQue->item(q)->text(), panel + row + suffix);
     }
-    frmShowQue& W() { return run.Win(); }
-
-    Program run;
-};
-
-} // namespace
-
-TEST_F(AnswerTest, RightThenWrongAnswerInATestMarkTheBoxesAndKeepTheScore) {
-    auto& w = W();
-    Click(w.cmdNewTest);
-    const QString firstRow = w.lstTestQue->item(0)->text();
-
-    const QString right = Answer(w, true);
-    EXPECT_EQ(w.txtQueAns->text(), "1");
-    EXPECT_EQ(w.txtNrRight->text(), "1");
-    EXPECT_EQ(w.txtPercent->text(), "100.00%");
-    EXPECT_EQ(w.txtRightWrong->text(), "Right!");
-    EXPECT_FALSE(w.txtRightWrong->isHidden());
-    EXPECT_EQ(BackColor(w.txtRightWrong), MarkGreen);
-    EXPECT_TRUE(Bold(ChoiceBox(w, right)));
-    EXPECT_EQ(BackColor(ChoiceBox(w, right)), MarkYellow);
-    EXPECT_FALSE(w.lblAnswer->isHidden());
-    EXPECT_FALSE(w.txtAnswer->isHidden());
-    for (QPushButton* b : {w.cmdA, w.cmdB, w.cmdC, w.cmdD})
-        EXPECT_FALSE(b->isEnabled());
-    EXPECT_EQ(w.lstTestQue->item(0)->text(), firstRow + "  Correct");
-    EXPECT_TRUE(w.cmdNext->isEnabled());
-    EXPECT_EQ(w.focusWidget(), w.cmdNext);
-    EXPECT_EQ(run.Mod.AnsState, -1);
-
-    Click(w.cmdNext);
-    const QString secondRow = w.lstTestQue->item(1)->text();
-    const QString correct = w.txtAnswer->text();
-    const QString wrong = Answer(w, false);
-    EXPECT_EQ(w.txtQueAns->text(), "2");
-    EXPECT_EQ(w.txtNrRight->text(), "1");
-    EXPECT_EQ(w.txtPercent->text(), "50.00%");
-    EXPECT_EQ(w.txtRightWrong->text(), "Wrong!");
-    EXPECT_EQ(BackColor(w.txtRightWrong), MarkRed);
-    EXPECT_TRUE(Bold(ChoiceBox(w, wrong)));
-    EXPECT_EQ(BackColor(ChoiceBox(w, wrong)), MarkRed);
-    EXPECT_TRUE(Bold(ChoiceBox(w, correct)));
-    EXPECT_EQ(BackColor(ChoiceBox(w, correct)), MarkYellow);
-    for (const QString other : {"A", "B", "C", "D"}) {
-        if (other == wrong || other == correct) continue;
-        EXPECT_FALSE(Bold(ChoiceBox(w, other))) << other.toStdString();
-        EXPECT_EQ(BackColor(ChoiceBox(w, other)), PlainBack()) << other.toStdString();
-    }
-    EXPECT_EQ(w.lstTestQue->item(1)->text(), secondRow + "  Wrong");
-    EXPECT_EQ(w.lstTestQue->item(0)->text(), firstRow + "  Correct");
-    EXPECT_TRUE(run.Fake.Messages.empty());
-}
-
-TEST_F(AnswerTest, PercentCorrectIsShownWithTwoDecimals) {
-    const struct {
-        int Right, Answered;
-        const char* Percent;
-    } cases[] = {
-        {1, 3, "33.33%"}, {2, 3, "66.67%"}, {3, 32, "9.38%"}, {0, 1, "0.00%"}, {1, 1, "100.00%"}};
-    auto& w = W();
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.Right) + " of " + std::to_string(c.Answered));
-        Click(w.cmdNewTest);
-        for (int q = 0; q < c.Answered; ++q) {
-            if (q > 0) Click(w.cmdNext);
-            Answer(w, q < c.Right);
-        }
-        EXPECT_EQ(w.txtQueAns->text(), QString::number(c.Answered));
-        EXPECT_EQ(w.txtNrRight->text(), QString::number(c.Right));
-        EXPECT_EQ(w.txtPercent->text(), c.Percent);
+    for (const QString panel :
+         {"3|1|33.33%", "3|2|66.67%", "32|3|9.38%", "1|0|0.00%", "1|1|100.00%"}) {
+        AnswerTest(w, panel.section('|', 1, 1).toInt(), panel.section('|', 0, 0).toInt());
+        EXPECT_EQ(Panel(w), panel);
     }
 }
 
-TEST_F(AnswerTest, StudyModeMarksWithoutScoringAndMovesTheFocus) {
-    auto& w = W();
-    // Whole-pool study is on after start-up, at the first question.
-    ASSERT_EQ(run.Mod.OpMode, 0);
-    const QString correct = w.txtAnswer->text();
+TEST(Answer, StudyModeMarksWithoutScoringThenTheGuardsAndLimits) {
+    Session run(2);
+    auto& w = run.Win();
+    Click(w.cmdShowAns); // T1A01, right: A
+    EXPECT_EQ(Marks(w) + Flags({w.txtAnswer, w.txtRightWrong}) + Flags({w.cmdA, w.cmdD}, true),
+              "Ywww1000");
+    Click(w.cmdNext); // T1A02, right: B
+    const QString row = w.lstTestQue->item(1)->text();
+    Answer(w, false);
+    EXPECT_EQ(Marks(w) + w.txtRightWrong->text() + w.lstTestQue->item(1)->text(),
+              "RYwwWrong!" + row);
+    EXPECT_TRUE(w.txtQueAns->isHidden() && run.Mod.NrQueAns == 0);
 
-    Click(w.cmdShowAns);
-    EXPECT_FALSE(w.lblAnswer->isHidden());
-    EXPECT_FALSE(w.txtAnswer->isHidden());
-    EXPECT_TRUE(Bold(ChoiceBox(w, correct)));
-    EXPECT_EQ(BackColor(ChoiceBox(w, correct)), MarkYellow);
-    for (QPushButton* b : {w.cmdA, w.cmdB, w.cmdC, w.cmdD})
-        EXPECT_FALSE(b->isEnabled());
-    EXPECT_TRUE(w.txtRightWrong->isHidden());
-    EXPECT_EQ(run.Mod.NrRight, 0);
-    EXPECT_EQ(w.focusWidget(), w.cmdNext);
-    // Show Answer again only repeats the reveal.
-    Click(w.cmdShowAns);
-    EXPECT_TRUE(run.Fake.Messages.empty());
-
-    Click(w.cmdNext);
-    const QString rowBefore = w.lstTestQue->item(1)->text();
-    const QString correct2 = w.txtAnswer->text();
-    const QString wrong = Answer(w, false);
-    EXPECT_EQ(w.txtRightWrong->text(), "Wrong!");
-    EXPECT_EQ(BackColor(ChoiceBox(w, wrong)), MarkRed);
-    EXPECT_EQ(BackColor(ChoiceBox(w, correct2)), MarkYellow);
-    EXPECT_EQ(w.lstTestQue->item(1)->text(), rowBefore);
-    EXPECT_TRUE(w.txtQueAns->isHidden());
-    EXPECT_EQ(run.Mod.AnsState, 0);
-    EXPECT_EQ(run.Mod.NrQueAns, 0);
-    EXPECT_EQ(w.focusWidget(), w.cmdNext);
-
-    // At the last entry the focus goes to "Previous Question".
-    while (w.cmdNext->isEnabled())
-        Click(w.cmdNext);
-    Answer(w, true);
-    EXPECT_EQ(run.Mod.NrRight, 1);
-    EXPECT_EQ(w.txtRightWrong->text(), "Right!");
-    EXPECT_EQ(w.focusWidget(), w.cmdPrevious);
-}
-
-TEST_F(AnswerTest, SecondAnswerInATestIsRefused) {
-    auto& w = W();
     Click(w.cmdNewTest);
     Answer(w, true);
-    const QString row = w.lstTestQue->item(0)->text();
-
     for (const char* pick : {"A", "B", " "}) {
         run.Mod.AnsPicked = pick;
         run.Mod.Handle([&] { run.Mod.AnswerQuestion(); });
+        EXPECT_EQ(Said(run.Fake), "Can't cheat: You already answered this Question!\n");
     }
-    ASSERT_EQ(run.Fake.Messages.size(), 3u);
-    for (const auto& m : run.Fake.Messages) {
-        EXPECT_EQ(m.Text, "You already answered this Question!");
-        EXPECT_EQ(m.Title, "Can't cheat");
-    }
-    EXPECT_EQ(run.Mod.NrQueAns, 1);
-    EXPECT_EQ(run.Mod.NrRight, 1);
-    EXPECT_EQ(w.txtPercent->text(), "100.00%");
-    EXPECT_EQ(w.txtRightWrong->text(), "Right!");
-    EXPECT_EQ(w.lstTestQue->item(0)->text(), row);
-}
-
-TEST_F(AnswerTest, NoQuestionOnDisplayIsJudgedWrongAndReported) {
-    auto& w = W();
-    Click(w.cmdNewTest);
-    run.Mod.QueIdx = -1;
+    EXPECT_EQ(Panel(w) + w.lstTestQue->item(0)->text().right(9), "1|1|100.00%  Correct");
+    Click(w.cmdNext);
+    run.Mod.QueIdx = -1; // no question on display: reported, judged wrong and counted
     Click(w.cmdC);
-    ASSERT_EQ(run.Fake.Messages.size(), 1u);
-    EXPECT_EQ(run.Fake.Messages[0].Text, "No Question Selected");
-    EXPECT_EQ(run.Fake.Messages[0].Title, "Error");
-    EXPECT_EQ(w.txtRightWrong->text(), "Wrong!");
-    EXPECT_EQ(BackColor(w.txtC), MarkRed);
-    for (QPlainTextEdit* box : {w.txtA, w.txtB, w.txtD})
-        EXPECT_NE(BackColor(box), MarkYellow);
-    // The answer still counts in the test.
-    EXPECT_EQ(w.txtQueAns->text(), "1");
-    EXPECT_EQ(w.txtPercent->text(), "0.00%");
-    EXPECT_TRUE(w.lstTestQue->item(0)->text().endsWith("  Wrong"));
-}
-
-TEST_F(AnswerTest, CountersStopAtTheLargest16BitValue) {
-    constexpr int16_t top = std::numeric_limits<int16_t>::max();
-    auto& w = W();
-    // Study mode: right picks keep counting without a limit of their own.
-    run.Mod.NrRight = top - 1;
-    for (int i = 0; i < 3; ++i) {
-        Click(w.cmdAll);
-        Answer(w, true);
-        EXPECT_EQ(w.txtRightWrong->text(), "Right!");
-    }
-    EXPECT_EQ(run.Mod.NrRight, top);
-
-    // Test mode with counters already at the limit.
-    Click(w.cmdNewTest);
-    run.Mod.NrQueAns = top;
-    run.Mod.NrRight = top;
+    EXPECT_EQ(Said(run.Fake), "Error: No Question Selected\n");
+    EXPECT_EQ(Marks(w) + w.txtRightWrong->text() + Panel(w) +
+                  w.lstTestQue->item(1)->text().right(7),
+              "wwRwWrong!2|1|50.00%  Wrong");
+    Click(w.cmdNext);
+    run.Mod.NrQueAns = run.Mod.NrRight = 32767;
     Answer(w, true);
-    EXPECT_EQ(run.Mod.NrQueAns, top);
-    EXPECT_EQ(run.Mod.NrRight, top);
-    EXPECT_EQ(w.txtQueAns->text(), "32767");
-    EXPECT_EQ(w.txtPercent->text(), "100.00%");
+    EXPECT_EQ(Panel(w), "32767|32767|100.00%");
 }
