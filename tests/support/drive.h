@@ -1,5 +1,4 @@
-// Driving the main window as a user does: a started program, the choice
-// buttons, whole tests and list rows picked with the mouse.
+// Driving the main window as a user does: choices, whole tests, list rows by mouse.
 #pragma once
 
 #include "support/fixtures.h"
@@ -14,6 +13,8 @@ inline void PrintTo(const QString& Text, std::ostream* Out) {
 }
 
 namespace korvell::testing {
+
+using namespace korvell; // the windows and their helpers, for the tests that use these
 
 inline void Click(QAbstractButton* Button) {
     QTest::mouseClick(Button, Qt::LeftButton);
@@ -76,7 +77,6 @@ struct Session : Program {
         if (!Table.empty()) Data.Write("SecCntTbl.txt", Table);
         Start();
         QApplication::setActiveWindow(&Win());
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&Win()));
     }
     QString Shown() { return Win().txtQueNr->text().trimmed(); }
 };

@@ -1,7 +1,6 @@
 // "Next Question" and "Previous Question" through a study list, to both ends.
 #include "support/drive.h"
 
-using namespace korvell;
 using namespace korvell::testing;
 
 TEST(Navigation, StudyListMovesOneEntryAndRefusesToPassEitherEnd) {
