@@ -1,105 +1,57 @@
-// The data files shipped beside the program, read through the program's own
-// readers: any drift between the pool, the section table, the figures and the
-// texts fails here.
+// The data files shipped beside the program, read by the program's own readers, agree.
 #include "core/logic.h"
-#include "support/fake_platform.h"
-#include "ui/info/infowindows.h"
-#include "ui/main/frmshowque.h"
-#include "ui/modkorvell.h"
+#include "support/fixtures.h"
 
-#include <QImage>
 #include <gtest/gtest.h>
-#include <regex>
 #include <set>
 
-namespace korvell {
-namespace {
+namespace korvell::testing {
 
-class ShippedData : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Fake.Dir = KORVELL_DATA_DIR;
-        Mod.Handle([this] { Mod.Main(); });
-        ASSERT_FALSE(Fake.Ended);
-        ASSERT_TRUE(Fake.Messages.empty())
-            << Fake.Messages.front().Title << ": " << Fake.Messages.front().Text;
-    }
-
-    testing::FakePlatform Fake;
-    modKorvell Mod{Fake};
-};
-
-TEST_F(ShippedData, EveryGroupIsNumberedFromOneUpToItsTableCount) {
-    // The start-up check has compared the table with the exam groups; the
-    // pool list has since taken over SecGroups, so the table's codes are used.
-    ASSERT_EQ(Mod.NrSecGroups, 35);
+TEST(ShippedData, PoolTableFiguresReferencesAndTextsAgree) {
+    FakePlatform fake;
+    fake.Dir = KORVELL_DATA_DIR;
+    modKorvell mod(fake);
+    mod.Handle([&] { mod.Main(); });
+    ASSERT_TRUE(!fake.Ended && fake.Messages.empty()) << fake.Messages.at(0).Text;
+    // 1. Every group is numbered from 01 up to its table count, and nothing else is in the pool.
+    ASSERT_EQ(mod.NrSecGroups, 35);
     int total = 0;
-    for (int i = 0; i < Mod.NrSecGroups; ++i) {
-        const std::string& group = Mod.SecCntIds[i];
-        ASSERT_GE(Mod.SecCnt[i], 3) << group;
-        for (int16_t n = 1; n <= Mod.SecCnt[i]; ++n) {
-            const std::string id = QuestionId(group, TwoDigits(n));
-            EXPECT_GE(Mod.FindQuestionIndex(id), 0) << id << " is missing";
-        }
-        total += Mod.SecCnt[i];
+    for (int i = 0; i < mod.NrSecGroups; ++i) {
+        EXPECT_GE(mod.SecCnt[i], 3) << mod.SecCntIds[i];
+        for (int16_t n = 1; n <= mod.SecCnt[i]; ++n, ++total)
+            EXPECT_GE(mod.FindQuestionIndex(QuestionId(mod.SecCntIds[i], TwoDigits(n))), 0)
+                << mod.SecCntIds[i] << n;
     }
-    // No question lies outside the counted numbers, and none is there twice.
-    EXPECT_EQ(Mod.Npool, total);
-    std::set<std::string> ids;
-    for (int k = 0; k < Mod.Npool; ++k)
-        EXPECT_TRUE(ids.insert(Trim(Mod.QuePool[k].QueNr)).second);
-}
-
-TEST_F(ShippedData, EveryQuestionIsCompleteAndItsFigureLoads) {
-    std::set<std::string> figures;
-    std::string letters;
-    for (int k = 0; k < Mod.Npool; ++k) {
-        const QueRec& q = Mod.QuePool[k];
+    EXPECT_EQ(mod.Npool, total);
+    // 2. Each question is there once and complete; its figure (3 or more in all) loads.
+    // 3. Its reference is a plain chapter-page; the page counts list exactly these questions.
+    std::set<std::string> ids, figures;
+    std::array<std::array<int, MaxPage + 1>, MaxChapter + 1> listed{};
+    for (int k = 0; k < mod.Npool; ++k) {
+        const QueRec& q = mod.QuePool[k];
         SCOPED_TRACE(q.QueNr);
-        ASSERT_EQ(q.Answer.size(), 1u);
-        ASSERT_NE(std::string("ABCD").find(q.Answer), std::string::npos);
-        letters += q.Answer;
+        EXPECT_TRUE(ids.insert(Trim(q.QueNr)).second);
+        EXPECT_TRUE(q.Answer == "A" || q.Answer == "B" || q.Answer == "C" || q.Answer == "D");
         for (const std::string* text :
              {&q.Question, &q.ChoiceA, &q.ChoiceB, &q.ChoiceC, &q.ChoiceD})
-            EXPECT_GT(Trim(*text).size(), 0u);
-        if (!q.Fig.empty()) {
-            figures.insert(q.Fig);
-            EXPECT_FALSE(QImage(QString::fromStdString(Mod.AppDir + q.Fig + ".jpg")).isNull());
-        }
+            EXPECT_FALSE(Trim(*text).empty());
+        if (!q.Fig.empty()) figures.insert(q.Fig);
+        EXPECT_TRUE(q.Fig.empty() || !QImage(Q(mod.AppDir + q.Fig + ".jpg")).isNull()) << q.Fig;
+        const std::string ref = Trim(q.ChPg);
+        const int ch = ref.size() > 2 ? ref[0] - '0' : 0, pg = ch ? std::atoi(&ref[2]) : 0;
+        ASSERT_TRUE(ch >= 2 && ch <= 9 && pg >= 1 && pg <= MaxPage &&
+                    ref == std::to_string(ch) + "-" + std::to_string(pg))
+            << ref;
+        ++listed[ch][pg];
     }
     EXPECT_GE(figures.size(), 3u);
-    for (char c : std::string("ABCD"))
-        EXPECT_GT(std::count(letters.begin(), letters.end(), c), 20);
-}
-
-TEST_F(ShippedData, EveryReferenceIsAPlainChapterAndPageThatListsItsQuestions) {
-    const std::regex plain("([2-9])-([1-9][0-9]?)");
-    std::array<std::array<int, MaxPage + 1>, MaxChapter + 1> listed{};
-    for (int k = 0; k < Mod.Npool; ++k) {
-        const std::string ref = Trim(Mod.QuePool[k].ChPg);
-        std::smatch m;
-        ASSERT_TRUE(std::regex_match(ref, m, plain)) << Mod.QuePool[k].QueNr << ": " << ref;
-        const int page = std::stoi(m[2]);
-        ASSERT_LE(page, MaxPage);
-        ++listed[std::stoi(m[1])][page];
-    }
     for (int ch = 0; ch <= MaxChapter; ++ch)
         for (int pg = 0; pg <= MaxPage; ++pg)
-            EXPECT_EQ(Mod.ChPgCount[ch][pg], listed[ch][pg]) << ch << "-" << pg;
-    // Every chapter the chapter list offers has pages to study.
-    for (int ch = 2; ch <= 9; ++ch) {
-        int pages = 0;
-        for (int pg = 0; pg <= MaxPage; ++pg)
-            pages += Mod.ChPgCount[ch][pg] > 0;
-        EXPECT_GE(pages, 3) << "chapter " << ch;
-    }
+            EXPECT_EQ(mod.ChPgCount[ch][pg], listed[ch][pg]) << ch << "-" << pg;
+    // 4. The help and disclaimer texts give their rows.
+    EXPECT_GT(mod.frmShowHelp->lstHelpText->count(), 40);
+    EXPECT_GT(mod.frmDisclaimer->lstDisclaimer->count(), 5);
+    EXPECT_EQ(mod.frmShowQue->txtNpool->text().toInt(), mod.Npool);
 }
 
-TEST_F(ShippedData, HelpAndDisclaimerGiveRows) {
-    EXPECT_GT(Mod.frmShowHelp->lstHelpText->count(), 40);
-    EXPECT_GT(Mod.frmDisclaimer->lstDisclaimer->count(), 5);
-    EXPECT_EQ(Mod.frmShowQue->txtNpool->text().toInt(), Mod.Npool);
-}
-
-} // namespace
-} // namespace korvell
+} // namespace korvell::testing

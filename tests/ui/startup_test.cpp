@@ -1,384 +1,151 @@
-// Start-up order, the state the main window opens in, and the ways the program ends.
+// Start-up, the state the main window opens in, every window's controls, the ending points.
 #include "support/fixtures.h"
-#include "ui/info/infowindows.h"
-#include "ui/main/frmshowfig.h"
-#include "ui/test/frmtestcomplete.h"
 
 #include <QAccessible>
-#include <QMenuBar>
-#include <QTest>
-#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 
 namespace korvell::testing {
-namespace {
 
-std::vector<std::string> Lines(const std::string& Text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t nl; (nl = Text.find('\n', start)) != std::string::npos; start = nl + 1)
-        lines.push_back(Text.substr(start, nl - start));
-    lines.push_back(Text.substr(start));
-    return lines;
-}
-
-QStringList Rows(const QListWidget* List) {
-    QStringList rows;
-    for (int i = 0; i < List->count(); ++i)
-        rows << List->item(i)->text();
-    return rows;
-}
-
-// A data file that cannot be opened ends start-up with its report; nothing
-// after the failed open is read and the main window never comes into being.
-TEST(StartUp, MissingDataFileEndsWithItsReport) {
-    const struct {
-        const char* File;
-        const char* Kind;
-        bool HelpRead, DisclaimerRead;
-    } cases[] = {
-        {"Vellkor-Help.txt", "Help File", false, false},
-        {"Disclaimer.txt", "Disclaimer File", true, false},
-        {"Tech_Pool.txt", "Question Pool File", true, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.File);
-        Program run;
-        run.Data.WriteStandard(1);
-        run.Data.Remove(c.File);
-        run.Mod.Npool = 99; // untouched unless the pool is read
-        run.Start();
-
-        EXPECT_TRUE(run.Mod.Ended);
-        EXPECT_TRUE(run.Fake.Ended);
-        ASSERT_EQ(run.Fake.Messages.size(), 1u);
-        EXPECT_EQ(run.Fake.Messages[0].Title, "Problem in Opening file");
-        const auto lines = Lines(run.Fake.Messages[0].Text);
-        ASSERT_EQ(lines.size(), 4u);
-        EXPECT_EQ(lines[1], std::string("Attempt to open ") + c.Kind + " file failed");
-        EXPECT_EQ(lines[2], std::string("Expected to find file \"") + c.File + "\" in ");
-        EXPECT_EQ(lines[3], "Sub-directory \"" + run.Data.Path() + "/\".");
-
-        EXPECT_EQ(run.Mod.frmShowHelp.Loaded(), c.HelpRead);
-        if (c.HelpRead) {
-            EXPECT_EQ(run.Mod.frmShowHelp->lstHelpText->count(), 3);
-        }
-        EXPECT_EQ(run.Mod.frmDisclaimer.Loaded(), c.DisclaimerRead);
-        if (c.DisclaimerRead) {
-            EXPECT_EQ(run.Mod.frmDisclaimer->lstDisclaimer->count(), 2);
-        }
-        EXPECT_EQ(run.Mod.Npool, 99);
-        EXPECT_FALSE(run.Mod.frmShowQue.Loaded());
-    }
-}
-
-// A section table that differs from the exam groups ends start-up with a
-// report naming the first entry that differs; the main window stays hidden.
-TEST(StartUp, SectionTableThatDoesNotMatchEndsTheProgram) {
+// A missing file or a table unlike the exam groups ends start-up with its report,
+// nothing after is read; a pool of fewer than 2 questions is reported, the window opens.
+TEST(StartUp, ReportsAndEndingPoints) {
     std::vector<std::string> swapped = GroupCodes();
     std::swap(swapped[3], swapped[4]);
-    std::vector<std::string> lower = GroupCodes();
-    lower[0] = "T1a";
-    const std::vector<std::string> short34(GroupCodes().begin(), GroupCodes().end() - 1);
-    const struct {
-        const char* Name;
-        std::optional<std::string> Table; // no value: no table file
-        std::string Expected;             // the group code the report names
-        bool ReadFails;
-    } cases[] = {
-        {"order", SecCntTblText(1, swapped), "T1D", false},
-        {"letter case", SecCntTblText(1, lower), "T1A", false},
-        {"34 records", SecCntTblText(1, short34), "T0C", false},
-        {"empty", std::string(), "T1A", false},
-        {"missing", std::nullopt, "T1A", true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
+    // File (no text: removed), kind missing or part of the report, how far start-up came.
+    const std::tuple<const char*, std::optional<std::string>, std::string, int> cases[] = {
+        {"Vellkor-Help.txt", {}, "Help File", 0},
+        {"Disclaimer.txt", {}, "Disclaimer File", 1},
+        {"Tech_Pool.txt", {}, "Question Pool File", 2},
+        {"SecCntTbl.txt", SecCntTblText(1, swapped), "\"T1D\"", 3},
+        {"SecCntTbl.txt", SecCntTblText(1, {GroupCodes().begin(), GroupCodes().end() - 1}),
+         "\"T0C\"", 3},
+        {"Tech_Pool.txt", PoolText({}), "Unable to parse question pool file", 4},
+        {"Tech_Pool.txt", PoolText({MakeQuestion("T1A01")}), "Unable to parse question pool", 4}};
+    for (const auto& [file, text, report, reached] : cases) {
+        SCOPED_TRACE(report);
         Program run;
         run.Data.WriteStandard(1);
-        if (c.Table)
-            run.Data.Write("SecCntTbl.txt", *c.Table);
-        else
-            run.Data.Remove("SecCntTbl.txt");
+        text ? void(run.Data.Write(file, *text)) : run.Data.Remove(file);
+        run.Mod.Npool = 99; // untouched unless the pool is read
         run.Start();
-
-        EXPECT_TRUE(run.Mod.Ended);
-        ASSERT_EQ(run.Fake.Messages.size(), c.ReadFails ? 2u : 1u);
-        if (c.ReadFails) {
-            EXPECT_EQ(run.Fake.Messages[0].Title, "Procedure Failed");
-        }
-        const Message& report = run.Fake.Messages.back();
-        EXPECT_NE(report.Text.find("\"" + c.Expected + "\""), std::string::npos) << report.Text;
-        EXPECT_TRUE(run.Win().isHidden());
-        EXPECT_EQ(run.Win().lstTestQue->count(), 35); // groups listed, pool never listed
-    }
-}
-
-// A pool of fewer than 2 questions is reported, and start-up goes on to show
-// what was read.
-TEST(StartUp, PoolOfFewerThanTwoQuestionsStillShowsTheMainWindow) {
-    for (int n : {0, 1}) {
-        SCOPED_TRACE(n);
-        Program run;
-        const std::vector<FixtureQuestion> all = StandardQuestions(1);
-        run.Data.WriteStandard(std::vector<FixtureQuestion>(all.begin(), all.begin() + n));
-        run.Start();
-
-        EXPECT_FALSE(run.Mod.Ended);
         ASSERT_EQ(run.Fake.Messages.size(), 1u);
-        EXPECT_EQ(run.Fake.Messages[0].Text, "Unable to parse question pool file");
-        EXPECT_EQ(run.Fake.Messages[0].Title, "Failed!");
-        auto& w = run.Win();
-        EXPECT_FALSE(w.isHidden());
-        EXPECT_EQ(w.txtNpool->text(), QString::number(n));
-        EXPECT_EQ(w.lstTestQue->count(), n);
-        EXPECT_FALSE(w.cmdNext->isEnabled());
-        EXPECT_FALSE(w.cmdPrevious->isEnabled());
+        const std::string expected =
+            text ? report
+                 : "\nAttempt to open " + report + " file failed\nExpected to find file \"" + file +
+                       "\" in \nSub-directory \"" + run.Data.Path() + "/\".";
+        EXPECT_NE(run.Fake.Messages[0].Text.find(expected), std::string::npos)
+            << run.Fake.Messages[0].Text;
+        EXPECT_EQ(run.Mod.Ended && run.Fake.Ended, reached < 4);
+        EXPECT_EQ(run.Mod.frmShowHelp.Loaded(), reached >= 1);
+        EXPECT_EQ(run.Mod.frmDisclaimer.Loaded(), reached >= 2);
+        EXPECT_EQ(run.Mod.Npool != 99, reached >= 3);
+        EXPECT_EQ(run.Mod.frmShowQue.Loaded(), reached >= 3);
+        EXPECT_TRUE(reached < 3 || run.Win().isHidden() == (reached == 3));
+        if (reached == 4) {
+            EXPECT_EQ(run.Win().txtNpool->text(), QString::number(run.Mod.Npool));
+            EXPECT_EQ(run.Win().lstTestQue->count(), run.Mod.Npool);
+            EXPECT_FALSE(run.Win().cmdNext->isEnabled() || run.Win().cmdPrevious->isEnabled());
+        }
     }
 }
 
-// The first thing the user sees: whole-pool browsing on the first question.
+// The first thing the user sees: the whole pool from its first question.
 TEST(StartUp, OpensInWholePoolBrowsing) {
-    Program run;
-    std::vector<FixtureQuestion> qs = StandardQuestions(2);
-    qs[0].Pg = "3-7";
-    run.Data.WriteStandard(qs, 2);
-    run.Start();
-    ASSERT_FALSE(run.Mod.Ended);
-    EXPECT_TRUE(run.Fake.Messages.empty());
-
+    Program run(2);
     auto& w = run.Win();
-    EXPECT_FALSE(w.isHidden());
+    EXPECT_TRUE(!run.Mod.Ended && !w.isHidden() && run.Fake.Messages.empty());
     EXPECT_EQ(w.lblMode->text(), "Pick Any Technician Question from Pool");
     EXPECT_EQ(w.txtNpool->text(), "70");
-    EXPECT_EQ(run.Mod.OpMode, 0);
-    EXPECT_EQ(run.Mod.ListPos, 0);
-
-    QStringList ids;
-    for (const auto& q : qs)
-        ids << Q(q.Id + " ");
-    EXPECT_EQ(Rows(w.lstTestQue), ids);
-    EXPECT_EQ(w.lstTestQue->currentRow(), -1);
-    EXPECT_TRUE(w.lstTestQue->selectedItems().isEmpty());
-
-    EXPECT_EQ(w.txtQueNr->text(), "T1A01 ");
-    EXPECT_EQ(w.txtQuestion->toPlainText(), "Question T1A01? ");
-    EXPECT_EQ(w.txtA->toPlainText(), "T1A01 choice A ");
-    EXPECT_EQ(w.txtD->toPlainText(), "T1A01 choice D ");
-    EXPECT_EQ(w.txtAnswer->text(), "A");
-    EXPECT_EQ(w.txtPage->text(), "3-7 ");
-
-    for (QWidget* c : std::initializer_list<QWidget*>{w.lblQueAns, w.txtQueAns, w.lblCorrect,
-                                                      w.txtNrRight, w.lblPercent, w.txtPercent,
-                                                      w.lblChapter, w.cboCh, w.lblPage, w.cboPage,
-                                                      w.lblAnswer, w.txtAnswer, w.txtRightWrong})
+    for (QWidget* c : std::initializer_list<QWidget*>{
+             w.lblQueAns, w.txtQueAns, w.lblCorrect, w.txtNrRight, w.lblPercent, w.txtPercent,
+             w.lblChapter, w.cboCh, w.lblPage, w.cboPage, w.lblAnswer, w.txtAnswer})
         EXPECT_TRUE(c->isHidden()) << c->objectName().toStdString();
-    for (QWidget* c :
-         std::initializer_list<QWidget*>{w.cmdShowAns, w.cmdNext, w.cmdA, w.cmdB, w.cmdC, w.cmdD,
-                                         w.cmdAll, w.cmdNewTest, w.cmdStudy, w.cmdExit})
-        EXPECT_TRUE(c->isEnabled()) << c->objectName().toStdString();
-    EXPECT_FALSE(w.cmdPrevious->isEnabled());
-    EXPECT_FALSE(w.cmdShowFig->isEnabled());
-    EXPECT_EQ(w.focusWidget(), w.cmdShowAns);
-
-    EXPECT_TRUE(run.Mod.frmShowFig->isHidden());
-    EXPECT_TRUE(run.Mod.frmShowHelp->isHidden());
-    EXPECT_TRUE(run.Mod.frmDisclaimer->isHidden());
-    EXPECT_FALSE(run.Mod.frmAbout.Loaded());
-    EXPECT_FALSE(run.Mod.frmTestComplete.Loaded());
+    QStringList ids;
+    for (const auto& q : StandardQuestions(2))
+        ids << Q(q.Id + " ");
+    EXPECT_EQ(ListRows(w.lstTestQue), ids);
+    EXPECT_TRUE(w.lstTestQue->currentRow() == -1 && w.lstTestQue->selectedItems().isEmpty());
+    EXPECT_EQ(w.txtQueNr->text() + w.txtQuestion->toPlainText(), "T1A01 Question T1A01? ");
 }
 
-// Every control of the six windows, as designed: name, caption or initial
-// text, and the name assistive technology reads.
+// "objectName=caption or initial text[=accessible name]"; no name: the window,
+// "?": not checked here.
 TEST(Windows, EveryControlHasItsCaptionAndAccessibleName) {
     FakePlatform fake;
     modKorvell mod(fake);
-    const struct {
-        QWidget* Window;
-        const char* Name;
-        QString Text;       // caption or initial text
-        QString Accessible; // empty: same as Text
-    } controls[] = {
-        {&*mod.frmShowQue, "lblQuestion", "Question Number", {}},
-        {&*mod.frmShowQue, "txtQueNr", "Que Nr", "Question Number"},
-        {&*mod.frmShowQue, "txtQuestion", "Question statement", "Question"},
-        {&*mod.frmShowQue, "txtA", "Choice A", {}},
-        {&*mod.frmShowQue, "txtB", "Choice B", {}},
-        {&*mod.frmShowQue, "txtC", "Choice C", {}},
-        {&*mod.frmShowQue, "txtD", "Choice D", {}},
-        {&*mod.frmShowQue, "cmdA", "A", {}},
-        {&*mod.frmShowQue, "cmdB", "B", {}},
-        {&*mod.frmShowQue, "cmdC", "C", {}},
-        {&*mod.frmShowQue, "cmdD", "D", {}},
-        {&*mod.frmShowQue, "lblAnswer", "Answer", {}},
-        {&*mod.frmShowQue, "txtAnswer", "Right Choice", "Answer"},
-        {&*mod.frmShowQue, "txtRightWrong", "Check", "Verdict"},
-        {&*mod.frmShowQue, "cmdShowAns", "Show Answer", {}},
-        {&*mod.frmShowQue, "cmdShowFig", "Show Figure", {}},
-        {&*mod.frmShowQue, "lblChPage", "Text Book Page", {}},
-        {&*mod.frmShowQue, "txtPage", "N/A", "Text Book Page"},
-        {&*mod.frmShowQue, "lblQueNrs", "Question Numbers", {}},
-        {&*mod.frmShowQue, "lstTestQue", "", "Question Numbers"},
-        {&*mod.frmShowQue, "cmdNext", "Next Question", {}},
-        {&*mod.frmShowQue, "cmdPrevious", "Previous Question", {}},
-        {&*mod.frmShowQue, "lblMode", "Program Operating Mode", {}},
-        {&*mod.frmShowQue, "cmdAll", "Show Pool", {}},
-        {&*mod.frmShowQue, "cmdNewTest", "Begin New Test", {}},
-        {&*mod.frmShowQue, "cmdStudy", "Study Text", {}},
-        {&*mod.frmShowQue, "lblChapter", "Chapter", {}},
-        {&*mod.frmShowQue, "cboCh", "2", "Chapter"},
-        {&*mod.frmShowQue, "lblPage", "Page", {}},
-        {&*mod.frmShowQue, "cboPage", "Pg", "Page"},
-        {&*mod.frmShowQue, "lblQueAns", "Questions Answered", {}},
-        {&*mod.frmShowQue, "txtQueAns", "Answered", "Questions Answered"},
-        {&*mod.frmShowQue, "lblCorrect", "Correct Answers", {}},
-        {&*mod.frmShowQue, "txtNrRight", "Right", "Correct Answers"},
-        {&*mod.frmShowQue, "lblPercent", "Percent Correct", {}},
-        {&*mod.frmShowQue, "txtPercent", "Percent", "Percent Correct"},
-        {&*mod.frmShowQue, "lblNpool", "Questions in Pool", {}},
-        {&*mod.frmShowQue, "txtNpool", "0", "Questions in Pool"}, // written by Form_Load
-        {&*mod.frmShowQue, "cmdExit", "Quit", {}},
-        {&*mod.frmShowFig, "imgFig", "", "Figure"},
-        {&*mod.frmShowFig, "cmdClose", "Close ", {}},
-        {&*mod.frmShowHelp, "lblHelp", "Technician Test Simulator Program Help", {}},
-        {&*mod.frmShowHelp, "lstHelpText", "", "Help text"},
-        {&*mod.frmShowHelp, "cmdClose", "Close Help", {}},
-        {&*mod.frmAbout, "lblAbout1", "Korvell.exe", {}},
-        {&*mod.frmAbout, "lblAbout2", "Beta Test Version 10.100", {}},
+    const std::pair<QWidget*, const char*> windows[] = {
+        {&*mod.frmShowQue,
+         "=Technician Examination Questions;lblQuestion=Question Number;"
+         "txtQueNr=Que Nr=Question Number;txtQuestion=Question statement=Question;"
+         "txtA=Choice A;txtB=Choice B;txtC=Choice C;txtD=Choice D;cmdA=A;cmdB=B;cmdC=C;cmdD=D;"
+         "lblAnswer=Answer;txtAnswer=Right Choice=Answer;txtRightWrong=Check=Verdict;"
+         "cmdShowAns=Show Answer;cmdShowFig=Show Figure;lblChPage=Text Book Page;"
+         "txtPage=N/A=Text Book Page;lblQueNrs=Question Numbers;lstTestQue==Question Numbers;"
+         "cmdNext=Next Question;cmdPrevious=Previous Question;lblMode=Program Operating Mode;"
+         "cmdAll=Show Pool;cmdNewTest=Begin New Test;cmdStudy=Study Text;lblChapter=Chapter;"
+         "cboCh=2=Chapter;lblPage=Page;cboPage=Pg=Page;lblQueAns=Questions Answered;"
+         "txtQueAns=Answered=Questions Answered;lblCorrect=Correct Answers;"
+         "txtNrRight=Right=Correct Answers;lblPercent=Percent Correct;"
+         "txtPercent=Percent=Percent Correct;lblNpool=Questions in Pool;"
+         "txtNpool=0=Questions in Pool;cmdExit=Quit;mnuHelp=Help;pgmHelp=Program Help=?;"
+         "pgmAbout=About=?"},
+        {&*mod.frmShowFig, "=Figure ;imgFig==Figure;cmdClose=Close "},
+        {&*mod.frmShowHelp, "=View Help;lblHelp=Technician Test Simulator Program Help;"
+                            "lstHelpText==Help text;cmdClose=Close Help"},
         {&*mod.frmAbout,
-         "lblAbout5",
-         "An Amateur Radio Technician License Examination Test Simulator",
-         {}},
-        {&*mod.frmAbout, "lblAbout6", "Please Read", {}},
-        {&*mod.frmAbout, "cmdDisclaimer", "View Disclaimer", {}},
-        {&*mod.frmAbout, "cmdClose", "Close About", {}},
-        {&*mod.frmDisclaimer, "lblRead", "Please Read Disclaimer", {}},
-        {&*mod.frmDisclaimer, "lstDisclaimer", "", "Disclaimer text"},
-        {&*mod.frmDisclaimer, "cmdClose", "Close Disclaimer", {}},
-        {&*mod.frmDisclaimer, "cmdQuit", "Quit Program", {}},
-    };
-    for (const auto& c : controls) {
-        SCOPED_TRACE(c.Name);
-        auto* w = c.Window->findChild<QWidget*>(c.Name);
-        ASSERT_NE(w, nullptr);
-        QString text;
-        if (auto* l = qobject_cast<QLabel*>(w)) text = l->text();
-        if (auto* b = qobject_cast<QAbstractButton*>(w)) text = b->text();
-        if (auto* e = qobject_cast<QLineEdit*>(w)) text = e->text();
-        if (auto* p = qobject_cast<QPlainTextEdit*>(w)) text = p->toPlainText();
-        if (auto* cb = qobject_cast<QComboBox*>(w)) text = cb->currentText();
-        if (!qobject_cast<QListWidget*>(w) && w->objectName() != "imgFig") {
-            EXPECT_EQ(text, c.Text);
+         "=About This Program;lblAbout1=Korvell.exe;lblAbout2=Beta Test Version 10.100;"
+         "lblAbout3=?;lblAbout4=?;lblAbout6=Please Read;cmdDisclaimer=View Disclaimer;"
+         "lblAbout5=An Amateur Radio Technician License Examination Test Simulator;"
+         "cmdClose=Close About"},
+        {&*mod.frmDisclaimer, "=Disclaimer;lblRead=Please Read Disclaimer;"
+                              "lstDisclaimer==Disclaimer text;cmdClose=Close Disclaimer;"
+                              "cmdQuit=Quit Program"},
+        {&*mod.frmTestComplete,
+         "=Test Complete;txtPassFail=?=Greeting;lblYou=You;lblPassFail=?;lblPercent=Percent;"
+         "lblCorrect=Correct answers;txtAnsOK=?=Correct answers;txtPercent=?=Percent;"
+         "cmdTakeTest=Take another Test;cmdPick=Pick from whole Pool;cmdQuit=Quit"}};
+    for (const auto& [window, controls] : windows) {
+        for (const QString& control : QString(controls).split(';')) {
+            SCOPED_TRACE(control.toStdString());
+            const QStringList f = control.split('=');
+            const QString text = f[1], name = f.value(2, text);
+            QObject* c = f[0].isEmpty() ? window : window->findChild<QObject*>(f[0]);
+            ASSERT_NE(c, nullptr);
+            QVariant shown;
+            for (const char* property :
+                 {"plainText", "currentText", "title", "text", "windowTitle"})
+                shown = shown.isValid() ? shown : c->property(property);
+            EXPECT_EQ(text == "?" ? text : shown.toString(), text);
+            EXPECT_EQ(c->property("readOnly").isValid(), c->property("readOnly").toBool());
+            // A combo box is named by its current text; its edit part carries the name.
+            auto* cb = qobject_cast<QComboBox*>(c);
+            QObject* named = cb ? cb->lineEdit() : c;
+            EXPECT_EQ(name == "?"
+                          ? name
+                          : QAccessible::queryAccessibleInterface(named)->text(QAccessible::Name),
+                      name);
         }
-        if (auto* e = qobject_cast<QLineEdit*>(w)) {
-            EXPECT_TRUE(e->isReadOnly());
-        }
-        if (auto* p = qobject_cast<QPlainTextEdit*>(w)) {
-            EXPECT_TRUE(p->isReadOnly());
-        }
-        const QString accessible = c.Accessible.isEmpty() ? c.Text : c.Accessible;
-        if (auto* cb = qobject_cast<QComboBox*>(w)) {
-            // On this desktop a combo box's name is its text; the caption
-            // comes through its label and its edit part.
-            EXPECT_EQ(cb->accessibleName(), accessible);
-            EXPECT_EQ(cb->lineEdit()->accessibleName(), accessible);
-            continue;
-        }
-        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
-        ASSERT_NE(a, nullptr);
-        EXPECT_EQ(a->text(QAccessible::Name), accessible);
+        EXPECT_TRUE(window->isHidden());
     }
-
-    // The result window's controls (their texts come with the test).
-    const std::pair<const char*, QString> result[] = {
-        {"txtPassFail", "Greeting"},
-        {"lblYou", "You"},
-        {"txtAnsOK", "Correct answers"},
-        {"txtPercent", "Percent"},
-        {"cmdTakeTest", "Take another Test"},
-        {"cmdPick", "Pick from whole Pool"},
-        {"cmdQuit", "Quit"},
-    };
-    for (const auto& [name, accessible] : result) {
-        auto* w = mod.frmTestComplete->findChild<QWidget*>(name);
-        ASSERT_NE(w, nullptr) << name;
-        EXPECT_EQ(QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name), accessible)
-            << name;
-    }
-
-    // A label is named by its caption as it stands, not as it was designed.
-    mod.frmShowQue->lblMode->setText("Pick Any Technician Question from Pool");
-    EXPECT_EQ(
-        QAccessible::queryAccessibleInterface(mod.frmShowQue->lblMode)->text(QAccessible::Name),
-        "Pick Any Technician Question from Pool");
-
-    const struct {
-        QWidget* Window;
-        const char* Caption;
-    } windows[] = {
-        {&*mod.frmShowQue, "Technician Examination Questions"},
-        {&*mod.frmShowFig, "Figure "},
-        {&*mod.frmShowHelp, "View Help"},
-        {&*mod.frmAbout, "About This Program"},
-        {&*mod.frmDisclaimer, "Disclaimer"},
-        {&*mod.frmTestComplete, "Test Complete"},
-    };
-    for (const auto& w : windows) {
-        EXPECT_EQ(w.Window->windowTitle(), w.Caption);
-        EXPECT_TRUE(w.Window->isHidden()) << w.Caption;
-    }
-
-    // The one menu and its two items.
-    auto& que = *mod.frmShowQue;
-    EXPECT_EQ(que.mnuHelp->title(), "Help");
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(que.mnuHelp)->text(QAccessible::Name), "Help");
-    EXPECT_EQ(que.menuBar()->actions(), QList<QAction*>{que.mnuHelp->menuAction()});
-    EXPECT_EQ(que.mnuHelp->actions(), (QList<QAction*>{que.pgmHelp, que.pgmAbout}));
-    EXPECT_EQ(que.pgmHelp->text(), "Program Help");
-    EXPECT_EQ(que.pgmAbout->text(), "About");
-
-    // Designed states before any mode starts.
-    EXPECT_TRUE(que.lblAnswer->isHidden());
-    EXPECT_TRUE(que.txtAnswer->isHidden());
-    EXPECT_FALSE(que.cmdPrevious->isEnabled());
-    EXPECT_FALSE(que.cmdShowAns->isEnabled());
-    EXPECT_TRUE(que.cmdShowFig->isEnabled()); // Form_Load
-    EXPECT_TRUE(mod.frmShowFig.Loaded());     // Form_Load hid it, which loaded it
 }
 
 // Each ending point ends the program at once; no handler runs after it.
 TEST(Shutdown, EndingPointsEndTheProgram) {
-    const struct {
-        const char* Name;
-        std::function<void(Program&)> Act;
-    } cases[] = {
-        {"Quit", [](Program& r) { r.Win().cmdExit->click(); }},
-        {"main window frame", [](Program& r) { r.Win().close(); }},
-        {"Quit Program",
-         [](Program& r) {
-             r.Win().pgmAbout->trigger();
-             r.Mod.frmAbout->cmdDisclaimer->click();
-             r.Mod.frmDisclaimer->cmdQuit->click();
-         }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        Program run;
-        run.Data.WriteStandard(1);
-        run.Start();
-        ASSERT_FALSE(run.Mod.Ended);
-        c.Act(run);
-        EXPECT_TRUE(run.Fake.Ended);
-        EXPECT_EQ(run.Fake.EndStatus, 0);
-        EXPECT_TRUE(run.Mod.Ended);
+    for (const char* way : {"Quit", "frame", "Quit Program"}) {
+        Program run(1);
+        if (way == std::string("Quit")) run.Win().cmdExit->click();
+        if (way == std::string("frame")) run.Win().close();
+        if (way == std::string("Quit Program")) {
+            run.Win().pgmAbout->trigger();
+            run.Mod.frmAbout->cmdDisclaimer->click();
+            run.Mod.frmDisclaimer->cmdQuit->click();
+        }
+        EXPECT_TRUE(run.Fake.Ended && run.Mod.Ended && run.Fake.EndStatus == 0) << way;
         EXPECT_TRUE(run.Fake.Messages.empty());
-
-        // Nothing reacts any more.
-        run.Win().pgmHelp->trigger();
+        run.Win().pgmHelp->trigger(); // nothing reacts any more
         EXPECT_TRUE(run.Mod.frmShowHelp->isHidden());
     }
 }
 
-} // namespace
 } // namespace korvell::testing
