@@ -76,6 +76,16 @@ QColor BackColor(const QWidget* Box) {
     return Box->palette().color(QPalette::Base);
 }
 
+QString ShownText(const std::string& Text) {
+    if (Text.size() <= static_cast<std::size_t>(MaxShownChars)) return QString::fromStdString(Text);
+    QString s = QString::fromStdString(Text);
+    if (s.size() <= MaxShownChars) return s;
+    qsizetype cut = MaxShownChars;
+    if (s[cut - 1].isHighSurrogate()) --cut;
+    s.truncate(cut);
+    return s + QChar(0x2026);
+}
+
 void SetBold(QWidget* Box, bool Bold) {
     QFont f = Box->font();
     f.setBold(Bold);

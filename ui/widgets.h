@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QString>
 
+#include <string>
+
 namespace korvell {
 
 // A one-line read-only display field.
@@ -32,6 +34,13 @@ void SetBackColor(QWidget* Box, const QColor& Colour);
 void ResetColours(QWidget* Box);
 QColor BackColor(const QWidget* Box);
 void SetBold(QWidget* Box, bool Bold);
+
+// A text as a display box or list row shows it: at most MaxShownChars
+// characters, cut at a character and marked with "…". Laying out a text
+// takes far longer than its length grows (a line of a megabyte holds the
+// window for minutes), and a data file may hold such a line.
+constexpr int MaxShownChars = 5000;
+QString ShownText(const std::string& Text);
 
 // Connects a button's click to a handler of its window; the handler runs
 // through the module's Handle so that an ending point stops it.

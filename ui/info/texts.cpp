@@ -2,6 +2,7 @@
 #include "ui/info/infowindows.h"
 #include "ui/main/frmshowque.h"
 #include "ui/modkorvell.h"
+#include "ui/widgets.h"
 
 namespace korvell {
 
@@ -12,7 +13,7 @@ void FillList(SeqFile& File, QListWidget* List) {
     List->clear();
     std::string field;
     while (!File.Eof() && File.InputField(field))
-        List->addItem(Q(field));
+        List->addItem(ShownText(field));
     File.Close();
 }
 

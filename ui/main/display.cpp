@@ -26,7 +26,7 @@ constexpr FontRule ChoiceDRule{100, 100, 16, 16};
 
 void ShowText(QPlainTextEdit* Box, const std::string& Text, const FontRule& Rule,
               const QString& StandardFontName) {
-    Box->setPlainText(Q(Text));
+    Box->setPlainText(ShownText(Text));
     const std::size_t length = CharCount(Text);
     QFont f = Box->font();
     if (length <= Rule.Limit) {
