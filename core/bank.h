@@ -21,6 +21,11 @@ constexpr int MaxSecTbl = 35; // highest exam group table index
 constexpr int MaxChapter = 10;
 constexpr int MaxPage = 35;
 constexpr int16_t PassMark = 26;
+// Longest text, in bytes, that the pool reader keeps of one line and of one
+// record field; the rest is dropped. Every record a run of record end lines
+// stores is a copy of the work buffer, so without a bound a file of a few
+// megabytes would fill gigabytes.
+constexpr std::size_t MaxTextBytes = 16 * 1024;
 
 struct QueRec {
     std::string QueNr;

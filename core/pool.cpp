@@ -67,6 +67,22 @@ std::optional<int> WholeNumber(std::string_view Text, int Max) {
     return value;
 }
 
+// Cuts Text to at most MaxTextBytes, at the start of a character.
+void Bound(std::string& Text) {
+    if (Text.size() <= MaxTextBytes) return;
+    std::size_t cut = MaxTextBytes;
+    while (cut > 0 && IsContinuation(Text[cut]))
+        --cut;
+    Text.resize(cut);
+}
+
+// Appends a line to a record field, keeping the field within its bound.
+void Append(std::string& Field, const std::string& Line) {
+    if (Field.size() >= MaxTextBytes) return;
+    Field += Line;
+    Bound(Field);
+}
+
 bool IsChoiceLine(const std::string& Line, char Letter) {
     return Line.size() > 1 && Line[0] == Letter && Line[1] == '.';
 }
@@ -111,6 +127,7 @@ void Bank::ReadPoolFile() {
     while (!File1.Eof()) {
         if (!File1.LineInput(line)) break;
         if (HasChars(line, 2)) {
+            Bound(line);
             line += ' ';
             ParsePoolLine(line);
         }
@@ -192,7 +209,7 @@ void Bank::ParsePoolLine(std::string& Line) {
             CurQue.ChoiceA = ChoiceText(Line);
             ParseState = 4;
         } else {
-            CurQue.Question += Line;
+            Append(CurQue.Question, Line);
         }
         return;
     case 4:
@@ -200,7 +217,7 @@ void Bank::ParsePoolLine(std::string& Line) {
             CurQue.ChoiceB = ChoiceText(Line);
             ParseState = 5;
         } else {
-            CurQue.ChoiceA += Line;
+            Append(CurQue.ChoiceA, Line);
         }
         return;
     case 5:
@@ -208,7 +225,7 @@ void Bank::ParsePoolLine(std::string& Line) {
             CurQue.ChoiceC = ChoiceText(Line);
             ParseState = 6;
         } else {
-            CurQue.ChoiceB += Line;
+            Append(CurQue.ChoiceB, Line);
         }
         return;
     case 6:
@@ -216,11 +233,11 @@ void Bank::ParsePoolLine(std::string& Line) {
             CurQue.ChoiceD = ChoiceText(Line);
             ParseState = 7;
         } else {
-            CurQue.ChoiceC += Line;
+            Append(CurQue.ChoiceC, Line);
         }
         return;
     default:
-        CurQue.ChoiceD += Line;
+        Append(CurQue.ChoiceD, Line);
         return;
     }
 }
