@@ -18,6 +18,7 @@ TEST(Test, FreshTestDrawsOneQuestionPerGroup) {
         run.Fake.Values.push_back(draws[i % 6].first);
     Click(w.cmdNewTest);
     ASSERT_EQ(w.lstTestQue->count(), 35);
+    w.lstTestQue->setFocus(Qt::TabFocusReason); // still no row highlighted
     for (int i = 0; i < 35; ++i)
         EXPECT_EQ(w.lstTestQue->item(i)->text(),
                   Q(GroupCodes()[i] + "  " + QuestionIdOf("", draws[i % 6].second)));
