@@ -425,7 +425,7 @@ TEST(HostileText, TextsOfMegabytesAreShownCut) {
     const QString shown = run.Mod.frmShowQue->txtQuestion->toPlainText();
     EXPECT_EQ(shown, QString(korvell::MaxShownChars, 'q') + QChar(0x2026));
     EXPECT_EQ(run.Mod.frmShowQue->txtQuestion->font().pointSize(), 16);
-    EXPECT_EQ(run.Mod.CurQue.Question.size(), (3u << 20) + 1);
+    EXPECT_EQ(run.Mod.CurQue.Question.size(), korvell::MaxTextBytes);
     auto& help = *run.Mod.frmShowHelp->lstHelpText;
     ASSERT_EQ(help.count(), 2);
     EXPECT_EQ(help.item(0)->text().size(), korvell::MaxShownChars + 1);
