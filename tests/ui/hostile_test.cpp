@@ -264,6 +264,10 @@ const std::vector<Hostile>& Cases() {
              const std::string q = "Question T1A01?";
              p.replace(p.find(q), q.size(), std::string(3 << 20, 'q'));
          }, {}, false, 35, {}, {}, false},
+        {"PoolHugeQuestionCopiedByRecordEnds", [](DataSet& d) {
+             d.Pool() = "T1A01 (A)\r\n" + std::string(3 << 20, 'q') + "\r\nA. a\r\nB. b\r\nC. c\r\nD. d\r\n";
+             for (int i = 0; i < 500; ++i) d.Pool() += "~~\r\n";
+         }, {TooLarge}, false, 430, {}, {NotFound}, true},
         {"PoolExactly430", [](DataSet& d) {
              d.Pool() = PoolWithCounts(Counts430());
              d.Table() = TableWithCounts(Counts430());
