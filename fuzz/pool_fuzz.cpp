@@ -17,6 +17,8 @@ void CheckRecord(const QueRec& Rec) {
         CheckText(*field, "a pool record field is not UTF-8");
         if (field->find_first_of("\r\n") != std::string::npos)
             Finding("a pool record field holds a line end");
+        // A kept line is at most MaxTextBytes and its one added blank.
+        if (field->size() > MaxTextBytes + 1) Finding("a pool record field beyond its bound");
     }
 }
 
