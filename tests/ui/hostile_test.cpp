@@ -192,6 +192,10 @@ struct Hostile {
     bool TestEnds;
 };
 
+void PrintTo(const Hostile& Case, std::ostream* Out) {
+    *Out << Case.Name;
+}
+
 // r that draws number N of a group of Count questions.
 float DrawOf(int N, int Count) {
     return (static_cast<float>(N) - 0.5f) / static_cast<float>(Count);
