@@ -73,8 +73,12 @@ protected:
     // Reads Text as the pool file with every "\n" written as Eol.
     void Load(const std::string& Text, const std::string& Eol = "\r\n", bool Final = true) {
         std::string bytes;
-        for (const char c : Text)
-            bytes += c == '\n' ? Eol : std::string(1, c);
+        for (const char c : Text) {
+            if (c == '\n')
+                bytes += Eol;
+            else
+                bytes += c;
+        }
         Write("Tech_Pool.txt", Final ? bytes : bytes.substr(0, bytes.size() - Eol.size()));
         Sys.Messages.clear();
         Bank.ChPgCount = {};
@@ -182,6 +186,49 @@ TEST_F(DataFiles, PoolSizeLimits) {
     EXPECT_EQ(Sys.Messages[0].Title, "Question pool too large");
     EXPECT_EQ(Bank.FindQuestionIndex("T1A01"), 0);
     EXPECT_EQ(Bank.FindQuestionIndex("t1a01"), -1);
+}
+
+// Lines of megabytes: the reader keeps a bounded start of every text, so that
+// the copies a run of record end lines stores stay small. (Texts are compared
+// with EXPECT_TRUE: a failure must not print megabytes.)
+TEST_F(DataFiles, PoolTextsAreBounded) {
+    const std::string choices = "A. a\nB. b\nC. c\nD. d\n";
+    std::string pool = "T1A01 (A) Pg 2-4\n" + std::string(2 << 20, 'q') + "\n" + choices;
+    for (int i = 0; i < 430; ++i)
+        pool += "~~\n";
+    Load(pool);
+    ASSERT_EQ(Bank.Npool, MaxQue);
+    std::size_t total = 0;
+    for (const QueRec& r : Bank.QuePool) {
+        EXPECT_TRUE(r.Question == std::string(MaxTextBytes, 'q')) << r.Question.size();
+        total += Fields(r).size();
+    }
+    EXPECT_LT(total, (MaxQue + 1) * (MaxTextBytes + 100));
+    EXPECT_EQ(Cells(Bank), "2-4=1 ");
+
+    const std::string e = "\xC3\xA9"; // two bytes
+    std::string wide = "x", many, kept = "x";
+    for (int i = 0; i < 10000; ++i)
+        wide += e;
+    for (int i = 0; i < 100; ++i)
+        many += std::string(999, char('a' + i % 26)) + "\n";
+    Load("T1A01 (B) Fig F1 Pg 3-5\n" + wide + "\nA. " + many + "B. b\nC. c\nD. d\n~~\nT1A02 (C) " +
+         std::string(1 << 20, 'z') + " Pg 2-4\nshort\n" + choices + "~~\n");
+    ASSERT_EQ(Bank.Npool, 2);
+    const QueRec& first = Bank.QuePool[0];
+    // The cut falls inside a character: the whole character goes.
+    for (std::size_t i = 0; i < (MaxTextBytes - 1) / 2; ++i)
+        kept += e;
+    EXPECT_TRUE(first.Question == kept + " ") << first.Question.size();
+    // Appended lines fill the field up to the bound, then stop.
+    ASSERT_EQ(first.ChoiceA.size(), MaxTextBytes);
+    EXPECT_EQ(first.ChoiceA.substr(0, 1002), std::string(999, 'a') + " bb");
+    EXPECT_EQ(first.Fig + "|" + first.ChPg, "F1|3-5 ");
+    // A header of a megabyte keeps its identifier and answer; its reference is lost.
+    const QueRec& second = Bank.QuePool[1];
+    EXPECT_EQ(second.QueNr + "|" + second.Answer + "|" + second.Question + "|" + second.ChPg,
+              "T1A02 |C|short |");
+    EXPECT_EQ(Cells(Bank), "3-5=1 ");
 }
 
 TEST_F(DataFiles, HeaderFigureAndChapterPage) {
