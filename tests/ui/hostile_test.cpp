@@ -16,8 +16,8 @@
 namespace {
 
 using namespace korvell::testing;
-using Files =
-    std::map<std::string, std::string>; // name: bytes; a name ending in "/" is a directory
+// The data files of a run by name; a name ending in "/" is made a directory.
+using Files = std::map<std::string, std::string>;
 
 const std::string Pool = "Tech_Pool.txt", Table = "SecCntTbl.txt", Help = "Vellkor-Help.txt",
                   Disclaimer = "Disclaimer.txt";
