@@ -77,7 +77,6 @@ QColor BackColor(const QWidget* Box) {
 }
 
 QString ShownText(const std::string& Text) {
-    if (Text.size() <= static_cast<std::size_t>(MaxShownChars)) return QString::fromStdString(Text);
     QString s = QString::fromStdString(Text);
     if (s.size() <= MaxShownChars) return s;
     qsizetype cut = MaxShownChars;
