@@ -1,8 +1,7 @@
 // The data files shipped beside the program, read by the program's own readers, agree.
 #include "core/logic.h"
-#include "support/fixtures.h"
+#include "support/run.h"
 
-#include <gtest/gtest.h>
 #include <set>
 
 namespace korvell::testing {
@@ -19,8 +18,7 @@ TEST(ShippedData, PoolTableFiguresReferencesAndTextsAgree) {
     for (int i = 0; i < mod.NrSecGroups; ++i) {
         EXPECT_GE(mod.SecCnt[i], 3) << mod.SecCntIds[i];
         for (int16_t n = 1; n <= mod.SecCnt[i]; ++n, ++total)
-            EXPECT_GE(mod.FindQuestionIndex(QuestionId(mod.SecCntIds[i], TwoDigits(n))), 0)
-                << mod.SecCntIds[i] << n;
+            EXPECT_GE(mod.FindQuestionIndex(Id(mod.SecCntIds[i], n)), 0) << mod.SecCntIds[i] << n;
     }
     EXPECT_EQ(mod.Npool, total);
     // 2. Each question is there once and complete; its figure (3 or more in all) loads.

@@ -1,8 +1,8 @@
-// Start-up, the state the main window opens in, every window's controls, the ending points.
-#include "support/fixtures.h"
+// Start-up and its reports, the state every window is made in, the help,
+// About and disclaimer windows, and the ways the program ends.
+#include "support/run.h"
 
 #include <QAccessible>
-#include <gtest/gtest.h>
 #include <optional>
 
 namespace korvell::testing {
@@ -10,67 +10,63 @@ namespace korvell::testing {
 // A missing file or a table unlike the exam groups ends start-up with its report,
 // nothing after is read; a pool of fewer than 2 questions is reported, the window opens.
 TEST(StartUp, ReportsAndEndingPoints) {
-    std::vector<std::string> swapped = GroupCodes();
+    std::vector<std::string> swapped = GroupCodes;
     std::swap(swapped[3], swapped[4]);
-    // File (no text: removed), kind missing or part of the report, how far start-up came.
+    // File (no text: removed), the report or part of it, how far start-up came.
     const std::tuple<const char*, std::optional<std::string>, std::string, int> cases[] = {
         {"Vellkor-Help.txt", {}, "Help File", 0},
         {"Disclaimer.txt", {}, "Disclaimer File", 1},
         {"Tech_Pool.txt", {}, "Question Pool File", 2},
-        {"SecCntTbl.txt", SecCntTblText(1, swapped), "\"T1D\"", 3},
-        {"SecCntTbl.txt", SecCntTblText(1, {GroupCodes().begin(), GroupCodes().end() - 1}),
-         "\"T0C\"", 3},
-        {"Tech_Pool.txt", PoolText({}), "Unable to parse question pool file", 4},
-        {"Tech_Pool.txt", PoolText({MakeQuestion("T1A01")}), "Unable to parse question pool", 4}};
+        {"SecCntTbl.txt", TableText(1, swapped), "Entry 4 is \"T1E\" where \"T1D\" is expected.",
+         3},
+        {"SecCntTbl.txt", TableText(1, {GroupCodes.begin(), GroupCodes.end() - 1}),
+         "Entry 35 is missing where \"T0C\"", 3},
+        {"Tech_Pool.txt", PoolText({{"T1A01"}}), "Unable to parse question pool file", 4}};
     for (const auto& [file, text, report, reached] : cases) {
         SCOPED_TRACE(report);
         Program run;
-        run.Data.WriteStandard(1);
-        text ? void(run.Data.Write(file, *text)) : run.Data.Remove(file);
+        run.WriteAll(Questions(1));
+        text ? run.Write(file, *text) : void(QDir(run.Tmp.path()).remove(file));
         run.Mod.Npool = 99; // untouched unless the pool is read
         run.Start();
+        const std::string expected = text ? report
+                                          : "\nAttempt to open " + report +
+                                                " file failed\nExpected to find file \"" + file +
+                                                "\" in \nSub-directory \"" + run.Fake.Dir + "/\".";
         ASSERT_EQ(run.Fake.Messages.size(), 1u);
-        const std::string expected =
-            text ? report
-                 : "\nAttempt to open " + report + " file failed\nExpected to find file \"" + file +
-                       "\" in \nSub-directory \"" + run.Data.Path() + "/\".";
         EXPECT_NE(run.Fake.Messages[0].Text.find(expected), std::string::npos)
             << run.Fake.Messages[0].Text;
         EXPECT_EQ(run.Mod.Ended && run.Fake.Ended, reached < 4);
         EXPECT_EQ(run.Mod.frmShowHelp.Loaded(), reached >= 1);
         EXPECT_EQ(run.Mod.frmDisclaimer.Loaded(), reached >= 2);
         EXPECT_EQ(run.Mod.Npool != 99, reached >= 3);
-        EXPECT_EQ(run.Mod.frmShowQue.Loaded(), reached >= 3);
-        EXPECT_TRUE(reached < 3 || run.Win().isHidden() == (reached == 3));
-        if (reached == 4) {
-            EXPECT_EQ(run.Win().txtNpool->text(), QString::number(run.Mod.Npool));
-            EXPECT_EQ(run.Win().lstTestQue->count(), run.Mod.Npool);
-            EXPECT_FALSE(run.Win().cmdNext->isEnabled() || run.Win().cmdPrevious->isEnabled());
-        }
+        EXPECT_EQ(run.Mod.frmShowQue.Loaded() && run.Win().isVisible(), reached == 4);
     }
 }
 
 // The first thing the user sees: the whole pool from its first question.
 TEST(StartUp, OpensInWholePoolBrowsing) {
-    Program run(2);
+    Session run(2);
     auto& w = run.Win();
-    EXPECT_TRUE(!run.Mod.Ended && !w.isHidden() && run.Fake.Messages.empty());
-    EXPECT_EQ(w.lblMode->text(), "Pick Any Technician Question from Pool");
-    EXPECT_EQ(w.txtNpool->text(), "70");
-    for (QWidget* c : std::initializer_list<QWidget*>{
-             w.lblQueAns, w.txtQueAns, w.lblCorrect, w.txtNrRight, w.lblPercent, w.txtPercent,
-             w.lblChapter, w.cboCh, w.lblPage, w.cboPage, w.lblAnswer, w.txtAnswer})
-        EXPECT_TRUE(c->isHidden()) << c->objectName().toStdString();
+    EXPECT_TRUE(!run.Mod.Ended && w.isVisible() && run.Fake.Messages.empty());
+    EXPECT_EQ(w.lblMode->text() + w.txtNpool->text(), "Pick Any Technician Question from Pool70");
+    EXPECT_EQ(Flags({w.lblQueAns, w.txtQueAns, w.lblCorrect, w.txtNrRight, w.lblPercent,
+                     w.txtPercent, w.lblChapter, w.cboCh, w.lblPage, w.cboPage, w.lblAnswer,
+                     w.txtAnswer, w.txtRightWrong}) +
+                  Flags({w.cmdShowAns, w.cmdShowFig, w.cmdPrevious, w.cmdNext}, true),
+              "00000000000001001");
     QStringList ids;
-    for (const auto& q : StandardQuestions(2))
+    for (const auto& q : Questions(2))
         ids << Q(q.Id + " ");
-    EXPECT_EQ(ListRows(w.lstTestQue), ids);
-    EXPECT_TRUE(w.lstTestQue->currentRow() == -1 && w.lstTestQue->selectedItems().isEmpty());
-    EXPECT_EQ(w.txtQueNr->text() + w.txtQuestion->toPlainText(), "T1A01 Question T1A01? ");
+    EXPECT_EQ(Rows(w.lstTestQue), ids);
+    EXPECT_TRUE(w.lstTestQue->selectedItems().isEmpty());
+    EXPECT_EQ(w.txtQueNr->text() + w.txtQuestion->toPlainText() + w.txtA->toPlainText(),
+              "T1A01 Question T1A01? T1A01 choice A ");
+    EXPECT_EQ(w.focusWidget(), w.cmdShowAns);
 }
 
 // "objectName=caption or initial text[=accessible name]"; no name: the window,
-// "?": not checked here.
+// "?": not checked here. Every window is made hidden.
 TEST(Windows, EveryControlHasItsCaptionAndAccessibleName) {
     FakePlatform fake;
     modKorvell mod(fake);
@@ -95,14 +91,14 @@ TEST(Windows, EveryControlHasItsCaptionAndAccessibleName) {
                             "lstHelpText==Help text;cmdClose=Close Help"},
         {&*mod.frmAbout,
          "=About This Program;lblAbout1=Korvell.exe;lblAbout2=Beta Test Version 10.100;"
-         "lblAbout3=?;lblAbout4=?;lblAbout6=Please Read;cmdDisclaimer=View Disclaimer;"
+         "lblAbout6=Please Read;cmdDisclaimer=View Disclaimer;"
          "lblAbout5=An Amateur Radio Technician License Examination Test Simulator;"
          "cmdClose=Close About"},
         {&*mod.frmDisclaimer, "=Disclaimer;lblRead=Please Read Disclaimer;"
                               "lstDisclaimer==Disclaimer text;cmdClose=Close Disclaimer;"
                               "cmdQuit=Quit Program"},
         {&*mod.frmTestComplete,
-         "=Test Complete;txtPassFail=?=Greeting;lblYou=You;lblPassFail=?;lblPercent=Percent;"
+         "=Test Complete;txtPassFail=?=Greeting;lblYou=You;lblPercent=Percent;"
          "lblCorrect=Correct answers;txtAnsOK=?=Correct answers;txtPercent=?=Percent;"
          "cmdTakeTest=Take another Test;cmdPick=Pick from whole Pool;cmdQuit=Quit"}};
     for (const auto& [window, controls] : windows) {
@@ -128,23 +124,77 @@ TEST(Windows, EveryControlHasItsCaptionAndAccessibleName) {
         }
         EXPECT_TRUE(window->isHidden());
     }
+    auto& w = *mod.frmShowQue;
+    EXPECT_EQ(Flags({w.lblAnswer, w.txtAnswer}) + Flags({w.cmdPrevious, w.cmdShowAns}, true),
+              "0000");
+}
+
+// The texts are read a field per row; the menu, buttons and frames open and
+// close the windows without doubling a row.
+TEST(InfoWindows, RowsPerFieldAndOpenClose) {
+    const std::string text = "First\n\nLeft, right\n\"Quoted, with, commas\"\n Last\n";
+    const QStringList rows = {"First", "", "Left", "right", "Quoted, with, commas", "Last"};
+    Program run;
+    run.WriteAll(Questions(1));
+    run.Write("Vellkor-Help.txt", text);
+    run.Write("Disclaimer.txt", text);
+    run.Start();
+    auto& w = run.Win();
+    auto& help = *run.Mod.frmShowHelp;
+    auto& about = *run.Mod.frmAbout;
+    auto& disclaimer = *run.Mod.frmDisclaimer;
+    // What the user works (menu item, button, window frame), then the windows open.
+    const std::pair<QObject*, QString> steps[] = {{w.pgmHelp, "H"},
+                                                  {w.pgmHelp, "H"},
+                                                  {help.cmdClose, ""},
+                                                  {w.pgmHelp, "H"},
+                                                  {&help, ""},
+                                                  {w.pgmAbout, "A"},
+                                                  {about.cmdDisclaimer, "AD"},
+                                                  {disclaimer.cmdClose, "A"},
+                                                  {about.cmdDisclaimer, "AD"},
+                                                  {w.pgmHelp, "HAD"},
+                                                  {&disclaimer, "HA"},
+                                                  {about.cmdClose, "H"},
+                                                  {w.pgmAbout, "HA"},
+                                                  {&about, "H"}};
+    for (const auto& [used, open] : steps) {
+        if (auto* item = qobject_cast<QAction*>(used))
+            item->trigger();
+        else if (auto* button = qobject_cast<QAbstractButton*>(used))
+            Click(button);
+        else
+            static_cast<QWidget*>(used)->close();
+        EXPECT_EQ(QString(help.isHidden() ? "" : "H") + (about.isHidden() ? "" : "A") +
+                      (disclaimer.isHidden() ? "" : "D"),
+                  open)
+            << used->objectName().toStdString();
+    }
+    EXPECT_EQ(Rows(help.lstHelpText), rows);
+    EXPECT_EQ(Rows(disclaimer.lstDisclaimer), rows);
+    EXPECT_TRUE(!run.Mod.Ended && run.Fake.Messages.empty());
 }
 
 // Each ending point ends the program at once; no handler runs after it.
 TEST(Shutdown, EndingPointsEndTheProgram) {
-    for (const char* way : {"Quit", "frame", "Quit Program"}) {
-        Program run(1);
-        if (way == std::string("Quit")) run.Win().cmdExit->click();
-        if (way == std::string("frame")) run.Win().close();
-        if (way == std::string("Quit Program")) {
+    for (const char* way : {"Quit", "frame", "Quit Program", "result Quit"}) {
+        Session run(1);
+        const std::string w = way;
+        if (w == "Quit") Click(run.Win().cmdExit);
+        if (w == "frame") run.Win().close();
+        if (w == "Quit Program") {
             run.Win().pgmAbout->trigger();
-            run.Mod.frmAbout->cmdDisclaimer->click();
-            run.Mod.frmDisclaimer->cmdQuit->click();
+            Click(run.Mod.frmAbout->cmdDisclaimer);
+            Click(run.Mod.frmDisclaimer->cmdQuit);
+        }
+        if (w == "result Quit") {
+            AnswerTest(run.Win(), 0);
+            Click(run.Mod.frmTestComplete->cmdQuit);
         }
         EXPECT_TRUE(run.Fake.Ended && run.Mod.Ended && run.Fake.EndStatus == 0) << way;
         EXPECT_TRUE(run.Fake.Messages.empty());
         run.Win().pgmHelp->trigger(); // nothing reacts any more
-        EXPECT_TRUE(run.Mod.frmShowHelp->isHidden());
+        EXPECT_TRUE(!run.Mod.frmShowHelp.Loaded() || run.Mod.frmShowHelp->isHidden());
     }
 }
 
