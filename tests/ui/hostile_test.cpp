@@ -103,7 +103,6 @@ struct Hostile {
 // clang-format off
 const Hostile Cases[] = {
     {"PoolRandomBytes", [](Files& f) { f[Pool] = RandomBytes(20000, 7); }, Failed + "1", NotFound},
-    {"PoolEmpty", [](Files& f) { f[Pool].clear(); }, Failed + "0", NotFound},
     {"LfCrMixedAndNoFinalEnd", [](Files& f) {
          for (auto& [n, b] : f) {
              b.resize(b.size() - 2);
@@ -119,17 +118,13 @@ const Hostile Cases[] = {
          f[Pool] = "T1A01 (A)\r\n" + std::string(3 << 20, 'q') + "\r\nA. a\r\nB. b\r\nC. c\r\nD. d\r\n";
          for (int i = 0; i < 500; ++i) f[Pool] += "~~\r\n";
      }, TooLarge + "430", NotFound},
-    {"PoolExactly430", [](Files& f) { Counts(f, Counts430(), Counts430()); }, "430", "test", Top},
     {"Pool436KeepsTheFirst430", [](Files& f) { Counts(f, Counts430(18), Counts430()); },
      TooLarge + "430", "test", Top},
     {"Pool455LosesItsLastGroup", [](Files& f) { Counts(f, std::vector<int>(35, 13), std::vector<int>(35, 13)); },
      TooLarge + "430", NotFound},
-    {"TableMissing", [](Files& f) { f.erase(Table); }, ProcFailed + Mismatch + "end", ""},
     {"TableIsADirectory", [](Files& f) { f.erase(Table); f[Table + "/"]; }, ProcFailed + Mismatch + "end", ""},
     {"Table37Records", [](Files& f) { f[Table] += "\"T0D\",1\r\n\"T0E\",1\r\n"; }, ProcFailed + "35",
      ProcFailed + "test"},
-    {"TableNotANumber", [](Files& f) { f[Table].replace(f[Table].find("T3B") + 5, 1, "three"); },
-     ProcFailed + Mismatch + "end", ""},
     {"TableCountsLargerThanPool", [](Files& f) { Counts(f, std::vector<int>(35, 1), std::vector<int>(35, 5)); },
      "35", NotFound, 0.5f},
     {"TableCountBeyondTwoDigits", [](Files& f) {
@@ -137,11 +132,13 @@ const Hostile Cases[] = {
          t[4] = 101;
          Counts(f, std::vector<int>(35, 1), t);
      }, "35", "test", Top}, // 101 is drawn and written "01"
-    {"HelpRandomBytesAndVeryLong", [](Files& f) { f[Help] = RandomBytes(20000, 3) + std::string(4 << 20, 'h'); },
-     "35", "test"},
     {"PoolIsADirectory", [](Files& f) { f.erase(Pool); f[Pool + "/"]; }, OpenFailed, ""},
 };
 // clang-format on
+
+void PrintTo(const Hostile& C, std::ostream* Out) {
+    *Out << C.Name;
+}
 
 class HostileData : public ::testing::TestWithParam<Hostile> {};
 

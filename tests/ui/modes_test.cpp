@@ -133,7 +133,7 @@ TEST(ListPick, TestModeRefusesAnyOtherRow) {
 // Figure", C<row> or P<row> a user's pick in the chapter or page box, T<text> typing a
 // chapter, then Enter (E) or leaving the box for the list (L). Then the page rows,
 // the number of listed questions, the one on display, its answer if shown, "fig"
-// if the figure window is open.
+// if the figure window is open, whether Previous and Next are enabled.
 TEST(StudyText, PicksTypingRefusalsAndPagesWithoutQuestions) {
     auto qs = Questions(1);
     int i = 0;
@@ -170,18 +170,20 @@ TEST(StudyText, PicksTypingRefusalsAndPagesWithoutQuestions) {
         if (!w.txtAnswer->isHidden() && !w.txtAnswer->text().isEmpty())
             rows += " " + w.txtAnswer->text();
         return rows +
-               (run.Mod.frmShowFig.Loaded() && run.Mod.frmShowFig->isVisible() ? " fig" : "");
+               (run.Mod.frmShowFig.Loaded() && run.Mod.frmShowFig->isVisible() ? " fig" : "") +
+               " " + Flags({w.cmdPrevious, w.cmdNext}, true);
     };
     // The first "Study Text" shows chapter 2, its pages in numeric order. A revealed answer
     // stays across picks until "Study Text". A typed chapter, also confirmed with Enter or by
     // leaving the box, waits for "Study Text" or a page pick.
     const QString steps =
-        "S=4 7 8 9 10 12 | 2 T1C01;R/C3=1 4 | 1 T2C01 A;P4=1 4 | 3 T3A01 B;"
-        "C2=4 7 8 9 10 12 | 2 T1C01 C;S=4 7 8 9 10 12 | 2 T1C01;P10=4 7 8 9 10 12 | 2 T1A01;"
-        "T5/E=4 7 8 9 10 12 | 2 T1A01;T10/L=4 7 8 9 10 12 | 2 T1A01;"
-        "T3/P4=4 7 8 9 10 12 | 3 T3A01;T10/S=35 | 1 T4A01;T 3 /S=1 4 | 1 T2C01;"
-        "T11/S=1 4 | 1 T2C01;Tabc/P4=1 4 | 1 T2C01;T/S=1 4 | 1 T2C01;C5=| 1 T2C01;"
-        "A=| 35 T1A01;S=| 35 T1A01;C2/R/F=4 7 8 9 10 12 | 2 T1C01 C fig;P7=4 7 8 9 10 12 | 0 ";
+        "S=4 7 8 9 10 12 | 2 T1C01 01;R/C3=1 4 | 1 T2C01 A 00;P4=1 4 | 3 T3A01 B 01;"
+        "C2=4 7 8 9 10 12 | 2 T1C01 C 01;S=4 7 8 9 10 12 | 2 T1C01 01;"
+        "P10=4 7 8 9 10 12 | 2 T1A01 01;T5/E=4 7 8 9 10 12 | 2 T1A01 01;"
+        "T10/L=4 7 8 9 10 12 | 2 T1A01 01;T3/P4=4 7 8 9 10 12 | 3 T3A01 01;T10/S=35 | 1 T4A01 00;"
+        "T 3 /S=1 4 | 1 T2C01 00;T11/S=1 4 | 1 T2C01 00;Tabc/P4=1 4 | 1 T2C01 00;"
+        "T/S=1 4 | 1 T2C01 00;C5=| 1 T2C01 00;A=| 35 T1A01 01;S=| 35 T1A01 01;"
+        "C2/R/F=4 7 8 9 10 12 | 2 T1C01 C fig 01;P7=4 7 8 9 10 12 | 0  00";
     for (const QString& step : steps.split(';'))
         EXPECT_EQ(Do(step.section('=', 0, 0)), step.section('=', 1)) << step.toStdString();
     // An empty page: nothing shown, nothing to answer or move to.
@@ -189,7 +191,7 @@ TEST(StudyText, PicksTypingRefusalsAndPagesWithoutQuestions) {
                   w.txtA->toPlainText() + Marks(w) +
                   Flags({w.cmdA, w.cmdShowAns, w.cmdShowFig, w.cmdNext, w.cmdPrevious}, true),
               "wwww00000");
-    EXPECT_EQ(Do("P10/L"), "4 7 8 9 10 12 | 2 T1A01 A"); // list focus: no pick, no highlight
+    EXPECT_EQ(Do("P10/L"), "4 7 8 9 10 12 | 2 T1A01 A 01"); // list focus: no pick, no highlight
     EXPECT_EQ(QString::number(w.lstTestQue->selectedItems().size()) +
                   Flags({w.lblChapter, w.cboCh, w.lblPage, w.cboPage, w.txtQueAns}) +
                   w.lblMode->text() + Q(run.Said()),
