@@ -102,7 +102,9 @@ TEST_F(DataFiles, ChannelReadsLinesFieldsAndNumbersToTheEnd) {
     // Kind: LineInput, InputField or InputInt; "#n": the read failed with error n.
     const std::tuple<char, std::string, std::vector<std::string>> cases[] = {
         {'L', "a\r\nb\nc\rd\r\n\r\n\n\re", {"a", "b", "c", "d", "", "", "", "e", "#62"}},
-        {'L', "\xEF\xBB\xBFx y\rcafé €\n", {"x y", "café €", "#62"}},
+        {'L',
+         "\xEF\xBB\xBFx y\rcafé €😀\xF4\x8F\xBF\xBF\n",
+         {"x y", "café €😀\xF4\x8F\xBF\xBF", "#62"}},
         {'L', "\x93\xE9\x80\x94\n", {"“é€”", "#62"}},
         {'L', "\x81\x8D\x8F\x90\x9D", {"\u0081\u008D\u008F\u0090\u009D", "#62"}},
         {'L', "ok\n\xC3", {"ok", "Ã", "#62"}},
@@ -165,8 +167,12 @@ TEST_F(DataFiles, PoolEdgeCases) {
     EXPECT_EQ(Fields(Bank.QuePool[4]), "T1Ä01ääää|é|éé     |Rot |b |c |d |X1|2-4 ");
     EXPECT_EQ(Bank.FindQuestionIndex("T1A07"), -1); // kept after the end, never counted
     EXPECT_EQ(Cells(Bank), "2-4=1 ");
-    Load(Q("G1A01") + Q("E2B03")); // the General and Extra pools' headers
-    EXPECT_EQ(Bank.QuePool[0].QueNr + Bank.QuePool[1].QueNr, "G1A01 E2B03 ");
+    // The General and Extra pools' headers are taken; lines unlike a header are not.
+    Load(Q("G1A01") + Q("E2B03") + Q("TxA01") + Q("T1Ax1") + Q("X1A01"));
+    std::string ids;
+    for (int k = 0; k < 5; ++k)
+        ids += Bank.QuePool[k].QueNr;
+    EXPECT_EQ(ids, "G1A01 E2B03 E2B03 E2B03 E2B03 ");
 }
 
 TEST_F(DataFiles, PoolSizeLimits) {
