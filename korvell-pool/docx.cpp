@@ -122,12 +122,12 @@ bool Docx::Entry(const std::string& Name, std::uint64_t Bound, std::string& Data
         Why = "the archive has no " + Name;
         return false;
     }
-    const auto tooLarge = [&](const std::string& Size) {
-        Why = Name + " is too large (" + Size + " bytes inflated, at most " +
-              std::to_string(Bound) + ")";
+    const auto tooLarge = [&](const std::string& How) {
+        Why = Name + " is too large: it " + How + " (at most " + std::to_string(Bound) + ")";
         return false;
     };
-    if ((st.valid & ZIP_STAT_SIZE) && st.size > Bound) return tooLarge(std::to_string(st.size));
+    if ((st.valid & ZIP_STAT_SIZE) && st.size > Bound)
+        return tooLarge("declares " + std::to_string(st.size) + " bytes inflated");
     zip_file_t* file = zip_fopen_index(Zip(Archive), index, 0);
     if (!file) {
         Why = "cannot read " + Name + ": " + zip_strerror(Zip(Archive));
@@ -138,7 +138,7 @@ bool Docx::Entry(const std::string& Name, std::uint64_t Bound, std::string& Data
     while ((n = zip_fread(file, buf.data(), buf.size())) > 0) {
         if (Data.size() + static_cast<std::uint64_t>(n) > Bound) {
             zip_fclose(file);
-            return tooLarge("more than " + std::to_string(Bound));
+            return tooLarge("inflates to more than " + std::to_string(Bound) + " bytes");
         }
         Data.append(buf.data(), static_cast<std::size_t>(n));
     }

@@ -166,8 +166,10 @@ int Import(const std::string& ReleasePath, const std::string& OutDir, const std:
         if (!why.empty()) Problems.push_back({ReleasePath, 1, true, why});
         return 1;
     }
+    const std::size_t figures = files.size() - 2;
     Summary = std::to_string(pool.Questions.size()) + " questions in 35 groups and " +
-              std::to_string(files.size() - 2) + " figures written to " + OutDir;
+              std::to_string(figures) + (figures == 1 ? " figure" : " figures") + " written to " +
+              OutDir;
     if (!pool.InForce.empty()) Summary += "; the pool is in force " + pool.InForce;
     return 0;
 }
