@@ -71,6 +71,12 @@ void ProgramView::Load(Diags& Problems) {
                 add(PoolFile, nr, true, "a lone \"~\" is skipped: the question does not end here");
             continue;
         }
+        if (line.size() > MaxTextBytes) { // the reader keeps this much of a line
+            std::size_t cut = MaxTextBytes;
+            while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
+                --cut;
+            line.resize(cut);
+        }
         line += ' ';
         const int before = b.Npool, state = b.ParseState;
         b.ParsePoolLine(line);
