@@ -129,9 +129,8 @@ struct Reading {
     Question Q;
     bool Open = false;
     bool BadHeader = false;
-    int Next = 0;      // the choice letter expected next (0 = A)
-    int Field = -1;    // -1: the question text, 0..3: a choice
-    bool Ended = true; // a record end line closed it
+    int Next = 0;   // the choice letter expected next (0 = A)
+    int Field = -1; // -1: the question text, 0..3: a choice
 };
 
 class Parser {
