@@ -1,6 +1,7 @@
 // Time to load a full pool of 430 generated questions from a file through the
-// real reader, in UTF-8 and in Windows-1252.
+// real reader, in UTF-8 and in Windows-1252; and to import the shipped release.
 #include "core/bank.h"
+#include "korvell-pool/release.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -77,6 +78,26 @@ void BM_LoadPool(benchmark::State& State) {
     std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_LoadPool)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// korvell-pool import of the publisher's .docx: inflating, XML, parsing,
+// writing the files and reading them back through the program's readers.
+void BM_ImportRelease(benchmark::State& State) {
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "korvell-bench-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+        State.SkipWithError("cannot make a temporary directory");
+        return;
+    }
+    const std::string out = pattern + "/out";
+    for (auto _ : State) {
+        korvell::pool::Diags problems;
+        std::string summary;
+        if (korvell::pool::Import(KORVELL_RELEASE, out, "", {}, problems, summary) != 0)
+            State.SkipWithError("the shipped release did not import");
+    }
+    std::filesystem::remove_all(pattern);
+}
+BENCHMARK(BM_ImportRelease)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -3,6 +3,7 @@
 #                                because the program looks for its data in the
 #                                directory of its own executable file
 #   <prefix>/bin/korvell         a small launcher script that runs the program there
+#   <prefix>/bin/korvell-pool    the tool that makes the data files from a pool release
 #   <prefix>/share/applications/korvell.desktop
 #   <prefix>/share/icons/hicolor/scalable/apps/korvell.svg
 #
@@ -12,12 +13,12 @@
 set(KORVELL_INSTALL_DIR lib/korvell)
 
 install(TARGETS korvell RUNTIME DESTINATION ${KORVELL_INSTALL_DIR})
+install(TARGETS korvell-pool RUNTIME DESTINATION bin)
 
-# Every file of data/ belongs beside the program, except the pieces the pool is
-# assembled from.
-install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/
-    DESTINATION ${KORVELL_INSTALL_DIR}
-    PATTERN "pool-part*" EXCLUDE)
+# The data set: the help and disclaimer texts of data/, and the pool, section
+# table and figures that korvell-pool made of the publisher's release.
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION ${KORVELL_INSTALL_DIR})
+install(FILES ${KORVELL_POOL_FILES} DESTINATION ${KORVELL_INSTALL_DIR})
 
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/app/korvell-launcher.sh
     DESTINATION bin

@@ -35,14 +35,14 @@ TEST(ShippedData, PoolTableFiguresReferencesAndTextsAgree) {
             EXPECT_FALSE(Trim(*text).empty());
         if (!q.Fig.empty()) figures.insert(q.Fig);
         EXPECT_TRUE(q.Fig.empty() || !QImage(Q(mod.AppDir + q.Fig + ".jpg")).isNull()) << q.Fig;
-        const std::string ref = Trim(q.ChPg);
-        const int ch = ref.size() > 2 ? ref[0] - '0' : 0, pg = ch ? std::atoi(&ref[2]) : 0;
-        ASSERT_TRUE(ch >= 2 && ch <= 9 && pg >= 1 && pg <= MaxPage &&
-                    ref == std::to_string(ch) + "-" + std::to_string(pg))
-            << ref;
+        // Subelement T1..T9, T0 as chapter 1..10, group A, B, ... as page 1, 2, ...
+        const std::string ref = Trim(q.ChPg), id = Trim(q.QueNr);
+        const int ch = id[1] == '0' ? 10 : id[1] - '0', pg = id[2] - 'A' + 1;
+        ASSERT_EQ(ref, std::to_string(ch) + "-" + std::to_string(pg));
         ++listed[ch][pg];
     }
-    EXPECT_GE(figures.size(), 3u);
+    EXPECT_EQ(mod.Npool, 409);
+    EXPECT_EQ(figures, (std::set<std::string>{"T1", "T2", "T3"}));
     for (int ch = 0; ch <= MaxChapter; ++ch)
         for (int pg = 0; pg <= MaxPage; ++pg)
             EXPECT_EQ(mod.ChPgCount[ch][pg], listed[ch][pg]) << ch << "-" << pg;
@@ -50,6 +50,17 @@ TEST(ShippedData, PoolTableFiguresReferencesAndTextsAgree) {
     EXPECT_GT(mod.frmShowHelp->lstHelpText->count(), 40);
     EXPECT_GT(mod.frmDisclaimer->lstDisclaimer->count(), 5);
     EXPECT_EQ(mod.frmShowQue->txtNpool->text().toInt(), mod.Npool);
+    // 5. A test draws from every group in exam order; chapter 5, page 1 lists the T5A questions.
+    auto& w = *mod.frmShowQue;
+    mod.Handle([&] { mod.StartTest(); });
+    ASSERT_TRUE(!fake.Ended && w.lstTestQue->count() == 35);
+    for (int i = 0; i < 35; ++i)
+        EXPECT_EQ(w.lstTestQue->item(i)->text().left(3).toStdString(), GroupCodes[i]);
+    w.cboCh->setCurrentText("5");
+    mod.Handle([&] { mod.StartChPgStudy(); });
+    ASSERT_EQ(w.lstTestQue->count(), 11);
+    for (int i = 0; i < 11; ++i)
+        EXPECT_EQ(Trim(w.lstTestQue->item(i)->text().toStdString()), Id("T5A", i + 1));
 }
 
 } // namespace korvell::testing

@@ -1,0 +1,177 @@
+// korvell-pool import: release in, Korvell's files out, all or nothing.
+#include "korvell-pool/check.h"
+
+#include "core/logic.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sys/stat.h>
+
+namespace korvell::pool {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool LooksLikeDocx(const std::string& Path) {
+    std::string ext = fs::path(Path).extension().string();
+    for (char& c : ext)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    char head[4] = {};
+    std::ifstream(Path, std::ios::binary).read(head, 4);
+    return ext == ".docx" || std::string(head, 4) == std::string("PK\x03\x04", 4);
+}
+
+bool ReadFile(const std::string& Path, std::uint64_t Bound, std::string& Data, std::string& Why) {
+    std::error_code ec;
+    const auto size = fs::file_size(Path, ec);
+    if (ec) {
+        Why = "cannot read " + Path + ": " + ec.message();
+        return false;
+    }
+    if (size > Bound) {
+        Why = Path + " is too large (" + std::to_string(size) + " bytes, at most " +
+              std::to_string(Bound) + ")";
+        return false;
+    }
+    Data.assign(size, '\0');
+    std::ifstream in(Path, std::ios::binary);
+    if (!in.read(Data.data(), static_cast<std::streamsize>(size))) {
+        Why = "cannot read " + Path;
+        return false;
+    }
+    return true;
+}
+
+// The pool as the program reads it back from Dir matches what was written.
+void Verify(const std::string& Dir, const Pool& Written, const std::string& Name, Diags& Problems) {
+    Diags found;
+    ProgramView view(Dir);
+    view.Load(found);
+    const Bank& b = *view.B;
+    for (std::size_t k = 0; k < Written.Questions.size(); ++k) {
+        const Question& q = Written.Questions[k];
+        const QueRec& r = b.QuePool[k];
+        const bool same = static_cast<int>(k) < b.Npool && Trim(r.QueNr) == q.Id &&
+                          r.Answer == q.Answer && Trim(r.Question) == q.Text &&
+                          Trim(r.ChoiceA) == q.Choices[0] && Trim(r.ChoiceB) == q.Choices[1] &&
+                          Trim(r.ChoiceC) == q.Choices[2] && Trim(r.ChoiceD) == q.Choices[3] &&
+                          r.Fig == q.Fig && Trim(r.ChPg) == q.ChPg;
+        if (!same)
+            Problems.push_back({Name, q.Line, true,
+                                q.Id + " would not read back as written (a text too long for "
+                                       "the program, or a line it takes for a marker)"});
+    }
+    if (HasErrors(found) || b.Npool != static_cast<int>(Written.Questions.size()) ||
+        !view.TableMatches())
+        Problems.push_back({Name, 1, true, "the files written do not read back as a sound pool"});
+}
+
+// Writes Files into a fresh directory beside or inside OutDir, checks them
+// there and only then moves them into OutDir.
+bool WriteAll(const std::string& OutDir, const std::map<std::string, std::string>& Files,
+              const std::function<bool(const std::string&)>& Sound, std::string& Why) {
+    std::error_code ec;
+    const fs::path out = OutDir;
+    const bool existed = fs::is_directory(out, ec);
+    if (!existed && fs::exists(out, ec)) {
+        Why = OutDir + " exists and is not a directory";
+        return false;
+    }
+    fs::path base = existed ? out : out.parent_path();
+    if (base.empty()) base = ".";
+    fs::create_directories(base, ec);
+    std::string pattern = (base / ".korvell-pool-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+        Why = "cannot make a directory in " + base.string() + ": " + std::strerror(errno);
+        return false;
+    }
+    const fs::path temp = pattern;
+    const mode_t mask = umask(0); // a directory that becomes OutDir gets the usual mode
+    umask(mask);
+    chmod(pattern.c_str(), 0777 & ~mask);
+    bool ok = true;
+    for (const auto& [name, data] : Files) {
+        std::ofstream file(temp / name, std::ios::binary);
+        file.write(data.data(), static_cast<std::streamsize>(data.size()));
+        file.close();
+        if (file.fail()) {
+            Why = "cannot write " + (temp / name).string();
+            ok = false;
+            break;
+        }
+    }
+    ok = ok && Sound(temp.string()); // reports its own problems
+    if (ok && !existed) {
+        fs::rename(temp, out, ec);
+    } else if (ok) {
+        for (const auto& entry : Files)
+            if (!ec) fs::rename(temp / entry.first, out / entry.first, ec);
+    }
+    if (ok && ec) {
+        Why = "cannot move the files into " + OutDir + ": " + ec.message();
+        ok = false;
+    }
+    fs::remove_all(temp, ec);
+    return ok;
+}
+
+} // namespace
+
+int Import(const std::string& ReleasePath, const std::string& OutDir, const std::string& StudyMap,
+           const Limits& Bounds, Diags& Problems, std::string& Summary) {
+    Release rel;
+    rel.Name = ReleasePath;
+    Docx docx;
+    rel.Docx = LooksLikeDocx(ReleasePath);
+    if (!(rel.Docx ? docx.Read(ReleasePath, Bounds, rel, Problems)
+                   : ReadTextRelease(ReleasePath, Bounds, rel, Problems)))
+        return 1;
+    Pool pool = ParseRelease(rel, Problems);
+    if (!StudyMap.empty()) ApplyStudyMap(StudyMap, pool, Problems);
+
+    std::map<std::string, std::string> files;
+    for (const Question& q : pool.Questions) {
+        if (q.Fig.empty() || files.count(q.Fig + ".jpg")) continue;
+        std::string& data = files[q.Fig + ".jpg"];
+        const auto it = rel.Pictures.find(std::stoi(q.Fig.substr(1)));
+        std::string why;
+        if (it == rel.Pictures.end()) {
+            Problems.push_back(
+                {ReleasePath, q.Line, true,
+                 q.Id + " names figure " + q.Fig + " but the release has no picture for it"});
+        } else if (!(rel.Docx ? docx.Entry(it->second.Name, Bounds.Picture, data, why)
+                              : ReadFile(it->second.Name, Bounds.Picture, data, why))) {
+            Problems.push_back({ReleasePath, it->second.Line, true, why});
+        } else if (!IsJpeg(data)) {
+            Problems.push_back(
+                {ReleasePath, it->second.Line, true,
+                 "picture " + it->second.Name + " (figure " + q.Fig + ") is not a JPEG"});
+        }
+    }
+    if (HasErrors(Problems)) return 1;
+
+    files["Tech_Pool.txt"] = PoolText(pool);
+    files["SecCntTbl.txt"] = SectionTable(pool);
+    std::string why;
+    const auto sound = [&](const std::string& Dir) {
+        Verify(Dir, pool, ReleasePath, Problems);
+        return !HasErrors(Problems);
+    };
+    if (!WriteAll(OutDir, files, sound, why)) {
+        if (!why.empty()) Problems.push_back({ReleasePath, 1, true, why});
+        return 1;
+    }
+    const std::size_t figures = files.size() - 2;
+    Summary = std::to_string(pool.Questions.size()) + " questions in 35 groups and " +
+              std::to_string(figures) + (figures == 1 ? " figure" : " figures") + " written to " +
+              OutDir;
+    if (!pool.InForce.empty()) Summary += "; the pool is in force " + pool.InForce;
+    return 0;
+}
+
+} // namespace korvell::pool

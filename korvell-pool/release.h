@@ -1,0 +1,108 @@
+// korvell-pool: turns a publisher's release of the Technician pool (a .docx
+// or the same text as plain text) into Korvell's data files, and checks a
+// data directory the way the program reads it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace korvell::pool {
+
+// One problem, shown as "FILE:LINE: error: TEXT" (or "warning").
+struct Diag {
+    std::string File;
+    int Line = 1;
+    bool Error = true;
+    std::string Text;
+};
+using Diags = std::vector<Diag>;
+std::string Format(const Diag& D);
+bool HasErrors(const Diags& All);
+
+// Bounds on what is inflated or read from a release.
+struct Limits {
+    std::uint64_t Document = 64u << 20; // word/document.xml, its relations, a text release
+    std::uint64_t Picture = 32u << 20;  // one figure
+};
+
+// A line of a text release or a paragraph of a .docx, numbered from 1.
+struct SourceLine {
+    int Nr = 0;
+    std::string Text;
+};
+
+// Where the picture of figure Tk comes from: an archive entry or a file.
+struct PictureRef {
+    std::string Name;
+    int Line = 1; // the paragraph that shows it (1 for a file beside a text release)
+};
+
+// What a release holds before it is understood: its lines (blank ones may be
+// left out) and its pictures by figure number.
+struct Release {
+    std::string Name; // as given on the command line; names the release in problems
+    bool Docx = false;
+    std::vector<SourceLine> Lines;
+    std::map<int, PictureRef> Pictures;
+};
+
+struct Question {
+    int Line = 0; // the header's line in the release
+    std::string Id, Answer, Text;
+    std::array<std::string, 4> Choices;
+    std::string Fig;  // "T1" when the question names figure T-1, else empty
+    std::string ChPg; // "1-1"
+};
+
+struct Pool {
+    std::vector<Question> Questions;
+    std::array<int, 35> Counts{}; // questions per exam group, in exam order
+    std::string InForce;          // "7/01/2026 – 6/30/2030" when the release states it
+};
+
+// The 35 exam group codes in exam order, and the index of one (-1: none).
+const std::array<std::string, 35>& ExamGroups();
+int GroupIndex(const std::string& Code);
+
+// Reads a text release (UTF-8 or Windows-1252) and the pictures beside it.
+bool ReadTextRelease(const std::string& Path, const Limits& Bounds, Release& Out, Diags& Problems);
+
+// Reads the paragraphs and pictures of a .docx. Picture data stays in the
+// archive until ReadPicture fetches it.
+class Docx {
+public:
+    Docx() = default;
+    ~Docx();
+    Docx(const Docx&) = delete;
+    Docx& operator=(const Docx&) = delete;
+    bool Read(const std::string& Path, const Limits& Bounds, Release& Out, Diags& Problems);
+    bool Entry(const std::string& Name, std::uint64_t Bound, std::string& Data, std::string& Why);
+
+private:
+    void* Archive = nullptr;
+};
+
+// Understands the lines of a release: questions, counts, figures named and
+// the dates in force. Every problem goes to Problems, all of them.
+Pool ParseRelease(const Release& Source, Diags& Problems);
+
+// Applies an instructor's identifier,chapter-page rows to the pool.
+void ApplyStudyMap(const std::string& Path, Pool& Into, Diags& Problems);
+
+// The files of a pool as Korvell reads them.
+std::string PoolText(const Pool& From);
+std::string SectionTable(const Pool& From);
+
+// korvell-pool import: returns the exit status (0, or 1 with Problems).
+int Import(const std::string& ReleasePath, const std::string& OutDir, const std::string& StudyMap,
+           const Limits& Bounds, Diags& Problems, std::string& Summary);
+
+// korvell-pool check: errors and warnings of a data directory.
+void Check(const std::string& Dir, Diags& Problems);
+
+bool IsJpeg(const std::string& Data);
+
+} // namespace korvell::pool
