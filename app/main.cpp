@@ -1,12 +1,16 @@
+#include "app/cmdline.h"
 #include "app/qtplatform.h"
 #include "ui/modkorvell.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    // Any argument is answered on the terminal, before a window system is touched.
+    if (argc > 1) return korvell::RunCommandLine(argc, argv);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("Korvell");
-    QApplication::setDesktopFileName("korvell");
+    QApplication::setDesktopFileName("org.korvell.Korvell");
     // The main window's Quit and close end the program; hidden windows must
     // not end it when the last visible one closes.
     QApplication::setQuitOnLastWindowClosed(false);

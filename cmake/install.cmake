@@ -1,31 +1,64 @@
-# Installation layout:
-#   <prefix>/lib/korvell/        the program and all its data files, side by side,
-#                                because the program looks for its data in the
-#                                directory of its own executable file
+# Installation layout (prefix /usr in the Debian package):
+#   <prefix>/lib/korvell/        the program and its data files, side by side, because
+#                                the program looks for its data in the directory of its
+#                                own executable file
 #   <prefix>/bin/korvell         a small launcher script that runs the program there
-#   <prefix>/bin/korvell-pool    the tool that makes the data files from a pool release
-#   <prefix>/share/applications/korvell.desktop
+#   <prefix>/bin/korvell-pool    the pool tool, when it is built
+#   <prefix>/share/applications/org.korvell.Korvell.desktop
+#   <prefix>/share/metainfo/org.korvell.Korvell.metainfo.xml
 #   <prefix>/share/icons/hicolor/scalable/apps/korvell.svg
+#   <prefix>/share/man/man1/     the manual pages, when scdoc is there to write them
+#   <prefix>/share/doc/korvell/  the copyright file and the change log
 #
 # The launcher finds the program relative to its own location, so the tree can be
 # installed under any prefix, also through DESTDIR, and moved afterwards.
+# Included from the top level after every target is defined.
 
+include(GNUInstallDirs)
 set(KORVELL_INSTALL_DIR lib/korvell)
+set(KORVELL_MAINTAINER "The Korvell developers <maintainers@korvell.org>"
+    CACHE STRING "Maintainer named in the package and its change log")
 
 install(TARGETS korvell RUNTIME DESTINATION ${KORVELL_INSTALL_DIR})
-install(TARGETS korvell-pool RUNTIME DESTINATION bin)
 
-# The data set: the help and disclaimer texts of data/, and the pool, section
-# table and figures that korvell-pool made of the publisher's release.
-install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/ DESTINATION ${KORVELL_INSTALL_DIR})
-install(FILES ${KORVELL_POOL_FILES} DESTINATION ${KORVELL_INSTALL_DIR})
+# Whatever the build puts beside the program is its data. The patterns match whole
+# paths, so they name the programs by their full path, not to exclude the directory.
+string(REGEX REPLACE "([][+.*()^$?|\\\\])" "\\\\\\1" korvell_out_regex "${KORVELL_OUT}")
+install(DIRECTORY ${KORVELL_OUT}/
+    DESTINATION ${KORVELL_INSTALL_DIR}
+    REGEX "^${korvell_out_regex}/korvell(-pool)?$" EXCLUDE)
 
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/app/korvell-launcher.sh
     DESTINATION bin
     RENAME korvell)
 
-install(FILES ${CMAKE_SOURCE_DIR}/app/korvell.desktop
-    DESTINATION share/applications)
+if(TARGET korvell-pool)
+    install(TARGETS korvell-pool RUNTIME DESTINATION bin)
+endif()
 
+install(FILES ${CMAKE_SOURCE_DIR}/app/org.korvell.Korvell.desktop
+    DESTINATION share/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/app/org.korvell.Korvell.metainfo.xml
+    DESTINATION share/metainfo)
 install(FILES ${CMAKE_SOURCE_DIR}/app/korvell.svg
     DESTINATION share/icons/hicolor/scalable/apps)
+
+if(KORVELL_MAN_PAGES)
+    install(FILES ${CMAKE_BINARY_DIR}/man/korvell.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    if(TARGET korvell-pool)
+        install(FILES ${CMAKE_BINARY_DIR}/man/korvell-pool.1.gz
+            DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    endif()
+endif()
+
+# The change log, compressed as Debian wants it beside the copyright file.
+configure_file(${CMAKE_SOURCE_DIR}/packaging/changelog.in ${CMAKE_BINARY_DIR}/packaging/changelog
+    @ONLY)
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/packaging/changelog.gz
+    COMMAND sh -c [[gzip -9n -c changelog > changelog.gz]]
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/packaging
+    DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog
+    VERBATIM)
+add_custom_target(korvell_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
+install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright ${CMAKE_BINARY_DIR}/packaging/changelog.gz
+    DESTINATION share/doc/korvell)
