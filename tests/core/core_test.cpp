@@ -18,8 +18,7 @@ using std::to_string;
 
 TEST(Logic, PercentDrawAndTexts) {
     const std::tuple<int, int, const char*> percents[] = {
-        {1, 3, "33.33%"},  {2, 3, "66.67%"},   {3, 32, "9.38%"},   {0, 1, "0.00%"},
-        {1, 1, "100.00%"}, {26, 35, "74.29%"}, {25, 35, "71.43%"}, {1, 32, "3.13%"}};
+        {2, 3, "66.67%"}, {3, 32, "9.38%"}, {0, 1, "0.00%"}, {1, 1, "100.00%"}, {1, 32, "3.13%"}};
     for (const auto& [right, answered, text] : percents)
         EXPECT_EQ(FormatPercent(float(right) / float(answered)), text) << right << "/" << answered;
     const float below1 = std::nextafter(1.0f, 0.0f);
@@ -72,12 +71,8 @@ protected:
     // Reads Text as the pool file with every "\n" written as Eol.
     void Load(const std::string& Text, const std::string& Eol = "\r\n", bool Final = true) {
         std::string bytes;
-        for (const char c : Text) {
-            if (c == '\n')
-                bytes += Eol;
-            else
-                bytes += c;
-        }
+        for (const char c : Text)
+            bytes += c == '\n' ? Eol : std::string(1, c);
         Write("Tech_Pool.txt", Final ? bytes : bytes.substr(0, bytes.size() - Eol.size()));
         Sys.Messages.clear();
         Bank.ChPgCount = {};
@@ -105,7 +100,7 @@ TEST_F(DataFiles, ChannelReadsLinesFieldsAndNumbersToTheEnd) {
         {'L',
          "\xEF\xBB\xBFx y\rcafé €😀\xF4\x8F\xBF\xBF\n",
          {"x y", "café €😀\xF4\x8F\xBF\xBF", "#62"}},
-        {'L', "\x93\xE9\x80\x94\n", {"“é€”", "#62"}},
+        {'L', "\xE9t\xE9 \x93\x80\x94\n", {"été “€”", "#62"}},
         {'L', "\x81\x8D\x8F\x90\x9D", {"\u0081\u008D\u008F\u0090\u009D", "#62"}},
         {'L', "ok\n\xC3", {"ok", "Ã", "#62"}},
         {'L', big + "\r\nb", {big, "b", "#62"}},
@@ -113,6 +108,7 @@ TEST_F(DataFiles, ChannelReadsLinesFieldsAndNumbersToTheEnd) {
         {'F',
          "\"T1A\",5\r\n\"T1B\", 6\r\n  a , b\tc \t\n\n\"x, y\" dropped ,\"\"\n\"open, ended\nnext",
          {"T1A", "5", "T1B", "6", "a", "b\tc", "", "x, y", "", "open, ended", "next", "#62"}},
+        {'F', big.substr(1) + "\n\"q, r\"", {big.substr(1), "q, r", "#62"}}, // '"' ends the chunk
         {'N',
          "5, -32768\n+32767,\"12\",32768,-32769,123456789012345678901,abc,1.5,-\n\n",
          {"5", "-32768", "32767", "12", "#6", "#6", "#6", "#13", "#13", "#13", "#13", "#62"}},
