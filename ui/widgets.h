@@ -33,6 +33,7 @@ QPushButton* MakeButton(QWidget* Parent, const char* Name, const QString& Captio
 // A push button whose text stays the words it shows, while its access key is
 // kept apart as its shortcut and drawn underlined in the caption.
 class KeyButton : public QPushButton {
+    Q_OBJECT
 public:
     KeyButton(const QString& MarkedCaption, QWidget* Parent);
     // The caption with its access key marked, as drawn.
@@ -48,6 +49,7 @@ private:
 // A menu bar whose menu titles stay the words they show; a title's access key
 // is drawn underlined and Alt with that key opens the menu.
 class KeyMenuBar : public QMenuBar {
+    Q_OBJECT
 public:
     explicit KeyMenuBar(QWidget* Parent);
     QMenu* AddMenu(const QString& MarkedTitle);
