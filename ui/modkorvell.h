@@ -6,8 +6,10 @@
 #include "ui/lazy.h"
 
 #include <QString>
+#include <array>
 #include <string>
 #include <utility>
+#include <vector>
 
 class QWidget;
 
@@ -23,6 +25,28 @@ class frmDisclaimer;
 inline QString Q(const std::string& Text) {
     return QString::fromStdString(Text);
 }
+
+// A question answered wrongly in the last finished test, as the test left it.
+struct MissedQue {
+    QString Row;        // its row of the test list, verdict included
+    std::string QueNr;  // its question identifier
+    int16_t Idx = 0;    // its pool index
+    std::string Picked; // the letter the user picked
+};
+
+// The review of the questions missed in the last finished test. Only the
+// picks of that test are kept, in memory.
+struct TestReview {
+    // The wrong picks of the test that runs, by list position ("" for none).
+    std::array<std::string, MaxSecTbl + 1> Picks;
+    // The last finished test: its misses in exam order and its final score.
+    std::vector<MissedQue> Misses;
+    int16_t NrQueAns = 0;
+    int16_t NrRight = 0;
+    float PctRight = 0.0f;
+    // The main window shows the misses; a mode start ends it.
+    bool Active = false;
+};
 
 class modKorvell : public Bank {
 public:
@@ -74,6 +98,12 @@ public:
     void StartTest();
     int16_t FindQuestion(const std::string& QueId);
     void FillTestComplete();
+
+    // Review of the last finished test's misses.
+    TestReview Review;
+    void KeepMisses();
+    void StartReview();
+    void ShowMissAnswered();
 
     // Study modes.
     void StartPoolStudy();

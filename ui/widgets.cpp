@@ -1,7 +1,11 @@
 #include "ui/widgets.h"
 
 #include <QComboBox>
+#include <QMenu>
 #include <QPalette>
+#include <QShortcut>
+#include <QStyleOptionButton>
+#include <QStyleOptionMenuItem>
 
 namespace korvell {
 
@@ -27,12 +31,56 @@ QPlainTextEdit* MakeTextArea(QWidget* Parent, const char* Name, const QString& T
     return box;
 }
 
+QString PlainCaption(const QString& MarkedCaption) {
+    QString plain = MarkedCaption;
+    if (const qsizetype mark = plain.indexOf('&'); mark >= 0) plain.remove(mark, 1);
+    return plain;
+}
+
+KeyButton::KeyButton(const QString& MarkedCaption, QWidget* Parent)
+    : QPushButton(PlainCaption(MarkedCaption), Parent), Marked(MarkedCaption) {
+    setShortcut(QKeySequence::mnemonic(Marked));
+}
+
+void KeyButton::initStyleOption(QStyleOptionButton* Option) const {
+    QPushButton::initStyleOption(Option);
+    if (Option->text == text()) Option->text = Marked;
+}
+
+KeyMenuBar::KeyMenuBar(QWidget* Parent) : QMenuBar(Parent) {}
+
+QMenu* KeyMenuBar::AddMenu(const QString& MarkedTitle) {
+    QMenu* menu = addMenu(PlainCaption(MarkedTitle));
+    QAction* opener = menu->menuAction();
+    Marked.insert(opener, MarkedTitle);
+    auto* key = new QShortcut(QKeySequence::mnemonic(MarkedTitle), this);
+    connect(key, &QShortcut::activated, this, [this, opener] {
+        if (opener->isEnabled() && opener->isVisible()) setActiveAction(opener);
+    });
+    return menu;
+}
+
+void KeyMenuBar::initStyleOption(QStyleOptionMenuItem* Option, const QAction* Action) const {
+    QMenuBar::initStyleOption(Option, Action);
+    if (const auto it = Marked.constFind(Action);
+        it != Marked.cend() && Option->text == Action->text())
+        Option->text = *it;
+}
+
 QPushButton* MakeButton(QWidget* Parent, const char* Name, const QString& Caption) {
-    auto* button = new QPushButton(Caption, Parent);
+    auto* button = new KeyButton(Caption, Parent);
     button->setObjectName(Name);
-    button->setAccessibleName(Caption);
-    button->setAutoDefault(false);
+    button->setAccessibleName(button->text());
+    // Outside a dialog a push button takes Enter only when it is an auto default.
+    button->setAutoDefault(true);
+    if (!button->shortcut().isEmpty())
+        button->setToolTip(button->shortcut().toString(QKeySequence::NativeText));
     return button;
+}
+
+void OnKey(QWidget* Window, const QKeySequence& Key, std::function<void()> Action) {
+    auto* shortcut = new QShortcut(Key, Window);
+    QObject::connect(shortcut, &QShortcut::activated, Window, std::move(Action));
 }
 
 QLabel* MakeLabel(QWidget* Parent, const char* Name, const QString& Caption, QWidget* Buddy) {

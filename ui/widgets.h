@@ -4,13 +4,17 @@
 
 #include <QAbstractButton>
 #include <QColor>
+#include <QHash>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QString>
 
+#include <functional>
 #include <string>
 
 namespace korvell {
@@ -21,7 +25,49 @@ QLineEdit* MakeField(QWidget* Parent, const char* Name, const QString& Text,
 // A read-only display field for a text of several lines, wrapped at words.
 QPlainTextEdit* MakeTextArea(QWidget* Parent, const char* Name, const QString& Text,
                              const QString& AccessibleName);
+// A command button. Caption marks its access key with "&" ("Show &Answer":
+// Alt+A); the button's text and accessible name are the caption without the
+// mark. Enter and Space press the button while it has the focus.
 QPushButton* MakeButton(QWidget* Parent, const char* Name, const QString& Caption);
+
+// A push button whose text stays the words it shows, while its access key is
+// kept apart as its shortcut and drawn underlined in the caption.
+class KeyButton : public QPushButton {
+    Q_OBJECT
+public:
+    KeyButton(const QString& MarkedCaption, QWidget* Parent);
+    // The caption with its access key marked, as drawn.
+    const QString& MarkedCaption() const { return Marked; }
+
+protected:
+    void initStyleOption(QStyleOptionButton* Option) const override;
+
+private:
+    QString Marked;
+};
+
+// A menu bar whose menu titles stay the words they show; a title's access key
+// is drawn underlined and Alt with that key opens the menu.
+class KeyMenuBar : public QMenuBar {
+    Q_OBJECT
+public:
+    explicit KeyMenuBar(QWidget* Parent);
+    QMenu* AddMenu(const QString& MarkedTitle);
+
+protected:
+    void initStyleOption(QStyleOptionMenuItem* Option, const QAction* Action) const override;
+
+private:
+    QHash<const QAction*, QString> Marked;
+};
+
+// The caption without its access key mark.
+QString PlainCaption(const QString& MarkedCaption);
+
+// Runs Action when Key is pressed while Window's window is the active one,
+// unless the widget with the focus takes the key for itself (text being typed
+// into an editable box).
+void OnKey(QWidget* Window, const QKeySequence& Key, std::function<void()> Action);
 // A label, made the caption of Buddy (if any), which then takes the label's
 // caption as its accessible name. The label itself is named by its current caption.
 QLabel* MakeLabel(QWidget* Parent, const char* Name, const QString& Caption,

@@ -28,7 +28,7 @@ frmShowHelp::frmShowHelp(modKorvell& Mod) : Mod(Mod) {
     lblHelp = Heading(this, "lblHelp", "Technician Test Simulator Program Help");
     lstHelpText = MakeList(this, "lstHelpText", "Help text");
     lstHelpText->setWordWrap(true);
-    cmdClose = MakeButton(this, "cmdClose", "Close Help");
+    cmdClose = MakeButton(this, "cmdClose", "&Close Help");
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -41,6 +41,7 @@ frmShowHelp::frmShowHelp(modKorvell& Mod) : Mod(Mod) {
     resize(720, 560);
 
     OnClick(this, cmdClose, &frmShowHelp::cmdClose_Click);
+    OnKey(this, Qt::Key_Escape, [this] { close(); });
 }
 
 void frmShowHelp::cmdClose_Click() {
@@ -57,8 +58,8 @@ frmAbout::frmAbout(modKorvell& Mod) : Mod(Mod) {
     lblAbout3 = MakeLabel(this, "lblAbout3", "Written by the Korvell developers");
     lblAbout4 = MakeLabel(this, "lblAbout4", "Write to the Korvell project for help and reports");
     lblAbout6 = MakeLabel(this, "lblAbout6", "Please Read");
-    cmdDisclaimer = MakeButton(this, "cmdDisclaimer", "View Disclaimer");
-    cmdClose = MakeButton(this, "cmdClose", "Close About");
+    cmdDisclaimer = MakeButton(this, "cmdDisclaimer", "View &Disclaimer");
+    cmdClose = MakeButton(this, "cmdClose", "&Close About");
 
     auto* layout = new QVBoxLayout(this);
     for (QLabel* label : {lblAbout1, lblAbout5, lblAbout2, lblAbout3, lblAbout4, lblAbout6}) {
@@ -72,6 +73,7 @@ frmAbout::frmAbout(modKorvell& Mod) : Mod(Mod) {
 
     OnClick(this, cmdDisclaimer, &frmAbout::cmdDisclaimer_Click);
     OnClick(this, cmdClose, &frmAbout::cmdClose_Click);
+    OnKey(this, Qt::Key_Escape, [this] { close(); });
 }
 
 void frmAbout::cmdDisclaimer_Click() {
@@ -88,8 +90,8 @@ frmDisclaimer::frmDisclaimer(modKorvell& Mod) : Mod(Mod) {
     lblRead = Heading(this, "lblRead", "Please Read Disclaimer");
     lstDisclaimer = MakeList(this, "lstDisclaimer", "Disclaimer text");
     lstDisclaimer->setWordWrap(true);
-    cmdQuit = MakeButton(this, "cmdQuit", "Quit Program");
-    cmdClose = MakeButton(this, "cmdClose", "Close Disclaimer");
+    cmdQuit = MakeButton(this, "cmdQuit", "&Quit Program");
+    cmdClose = MakeButton(this, "cmdClose", "&Close Disclaimer");
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdQuit);
@@ -102,6 +104,7 @@ frmDisclaimer::frmDisclaimer(modKorvell& Mod) : Mod(Mod) {
 
     OnClick(this, cmdClose, &frmDisclaimer::cmdClose_Click);
     OnClick(this, cmdQuit, &frmDisclaimer::cmdQuit_Click);
+    OnKey(this, Qt::Key_Escape, [this] { close(); });
 }
 
 void frmDisclaimer::cmdClose_Click() {

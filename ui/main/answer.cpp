@@ -82,6 +82,9 @@ void modKorvell::AnswerQuestion() {
 
     if (OpMode != 0) {
         AnsState = -1;
+        // A wrong pick is kept for the review of the test's misses.
+        if (verdict == "Wrong" && ListPos >= 0 && ListPos <= MaxSecTbl)
+            Review.Picks[ListPos] = AnsPicked;
         if (QListWidgetItem* row = w.lstTestQue->item(ListPos))
             row->setText(row->text() + "  " + Q(verdict));
         CountUp(NrQueAns);

@@ -80,6 +80,7 @@ void modKorvell::ShowQuestion() {
         w.cmdShowFig->setEnabled(loaded);
     }
     SetNavButtons();
+    if (Review.Active) ShowMissAnswered();
 }
 
 void modKorvell::SetNavButtons() {

@@ -70,7 +70,7 @@ frmShowFig::frmShowFig(modKorvell& Mod) : Mod(Mod) {
     imgFig = new FigureView(this);
     imgFig->setObjectName("imgFig");
     imgFig->setAccessibleName("Figure");
-    cmdClose = MakeButton(this, "cmdClose", "Close ");
+    cmdClose = MakeButton(this, "cmdClose", "&Close ");
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -81,6 +81,7 @@ frmShowFig::frmShowFig(modKorvell& Mod) : Mod(Mod) {
     layout->addLayout(buttons);
 
     OnClick(this, cmdClose, &frmShowFig::cmdClose_Click);
+    OnKey(this, Qt::Key_Escape, [this] { close(); });
     FitToPicture();
 }
 

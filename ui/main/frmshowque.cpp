@@ -11,6 +11,8 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace korvell {
 
 namespace {
@@ -45,27 +47,27 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     txtB = MakeTextArea(central, "txtB", "Choice B", "Choice B");
     txtC = MakeTextArea(central, "txtC", "Choice C", "Choice C");
     txtD = MakeTextArea(central, "txtD", "Choice D", "Choice D");
-    cmdA = MakeButton(central, "cmdA", "A");
-    cmdB = MakeButton(central, "cmdB", "B");
-    cmdC = MakeButton(central, "cmdC", "C");
-    cmdD = MakeButton(central, "cmdD", "D");
+    cmdA = MakeButton(central, "cmdA", "&A");
+    cmdB = MakeButton(central, "cmdB", "&B");
+    cmdC = MakeButton(central, "cmdC", "&C");
+    cmdD = MakeButton(central, "cmdD", "&D");
     txtAnswer = MakeField(central, "txtAnswer", "Right Choice", {});
     lblAnswer = MakeLabel(central, "lblAnswer", "Answer", txtAnswer);
     txtRightWrong = MakeField(central, "txtRightWrong", "Check", "Verdict");
-    cmdShowAns = MakeButton(central, "cmdShowAns", "Show Answer");
-    cmdShowFig = MakeButton(central, "cmdShowFig", "Show Figure");
+    cmdShowAns = MakeButton(central, "cmdShowAns", "&Show Answer");
+    cmdShowFig = MakeButton(central, "cmdShowFig", "Show &Figure");
 
     // Question list and navigation.
     lstTestQue = MakeList(central, "lstTestQue", {});
     lblQueNrs = MakeLabel(central, "lblQueNrs", "Question Numbers", lstTestQue);
-    cmdNext = MakeButton(central, "cmdNext", "Next Question");
-    cmdPrevious = MakeButton(central, "cmdPrevious", "Previous Question");
+    cmdNext = MakeButton(central, "cmdNext", "&Next Question");
+    cmdPrevious = MakeButton(central, "cmdPrevious", "&Previous Question");
 
     // Mode selection.
     lblMode = MakeLabel(central, "lblMode", "Program Operating Mode");
-    cmdAll = MakeButton(central, "cmdAll", "Show Pool");
-    cmdNewTest = MakeButton(central, "cmdNewTest", "Begin New Test");
-    cmdStudy = MakeButton(central, "cmdStudy", "Study Text");
+    cmdAll = MakeButton(central, "cmdAll", "Show P&ool");
+    cmdNewTest = MakeButton(central, "cmdNewTest", "Begin New &Test");
+    cmdStudy = MakeButton(central, "cmdStudy", "St&udy Text");
     cboCh = MakeCombo(central, "cboCh", "2");
     lblChapter = MakeLabel(central, "lblChapter", "Chapter", cboCh);
     cboPage = MakeCombo(central, "cboPage", "Pg");
@@ -82,13 +84,16 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     // Pool and program.
     txtNpool = MakeField(central, "txtNpool", "Npool", {});
     lblNpool = MakeLabel(central, "lblNpool", "Questions in Pool", txtNpool);
-    cmdExit = MakeButton(central, "cmdExit", "Quit");
+    cmdExit = MakeButton(central, "cmdExit", "&Quit");
 
-    mnuHelp = menuBar()->addMenu("Help");
+    auto* menus = new KeyMenuBar(this);
+    setMenuBar(menus);
+    mnuHelp = menus->AddMenu("&Help");
     mnuHelp->setObjectName("mnuHelp");
     mnuHelp->setAccessibleName("Help");
     pgmHelp = mnuHelp->addAction("Program Help");
     pgmHelp->setObjectName("pgmHelp");
+    pgmHelp->setShortcut(Qt::Key_F1);
     pgmAbout = mnuHelp->addAction("About");
     pgmAbout->setObjectName("pgmAbout");
 
@@ -250,6 +255,28 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     connect(lstTestQue, &QListWidget::itemClicked, this, [this](QListWidgetItem* Item) {
         if (lstTestQue->row(Item) == RowAtPress) this->Mod.Handle([this] { lstTestQue_Click(); });
     });
+
+    // Keys: A to D and 1 to 4 answer as the letter buttons do, wherever the
+    // focus is; an editable box (the text part of the chapter and page boxes)
+    // takes them as typed text instead.
+    const std::tuple<QPushButton*, Qt::Key, Qt::Key> answerKeys[] = {{cmdA, Qt::Key_A, Qt::Key_1},
+                                                                     {cmdB, Qt::Key_B, Qt::Key_2},
+                                                                     {cmdC, Qt::Key_C, Qt::Key_3},
+                                                                     {cmdD, Qt::Key_D, Qt::Key_4}};
+    for (const auto& [button, letter, digit] : answerKeys) {
+        for (Qt::Key key : {letter, digit})
+            OnKey(this, key, [button] {
+                if (button->isEnabled() && button->isVisible()) button->click();
+            });
+        const QString name = button->text();
+        button->setToolTip(QString("Answer %1: key %1 or %2, or Alt+%1")
+                               .arg(name, QString::number(name[0].unicode() - 'A' + 1)));
+    }
+    cmdNext->setToolTip("Next question: Alt+N, or Enter or Space when it has the focus");
+    cmdPrevious->setToolTip("Previous question: Alt+P, or Enter or Space when it has the focus");
+    OnKey(this, QKeySequence(Qt::CTRL | Qt::Key_Q),
+          [this] { this->Mod.Handle([this] { cmdExit_Click(); }); });
+    cmdExit->setToolTip("Quit: Alt+Q or Ctrl+Q");
 
     resize(1100, 760);
 }

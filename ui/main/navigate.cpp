@@ -12,9 +12,11 @@ void frmShowQue::cmdNext_Click() {
             Mod.Sys.MsgBox("Can not go past last question", "Invalid Increment Request");
         } else {
             // The last test question is answered: the test is over.
+            Mod.KeepMisses();
             Mod.FillTestComplete();
             Mod.frmTestComplete->show();
             Mod.frmTestComplete->raise();
+            Mod.frmTestComplete->activateWindow(); // its keys work at once
         }
         return;
     }

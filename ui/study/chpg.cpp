@@ -57,6 +57,7 @@ void frmShowQue::cboPage_Click() {
 void modKorvell::StartChPgStudy() {
     auto& w = *frmShowQue;
     OpMode = 0;
+    Review.Active = false;
     ShowScorePanel(OpMode != 0);
     FillPageList();
     for (QWidget* c : std::initializer_list<QWidget*>{w.lblChapter, w.lblPage, w.cboCh, w.cboPage})

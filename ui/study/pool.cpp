@@ -7,6 +7,7 @@ namespace korvell {
 void modKorvell::StartPoolStudy() {
     auto& w = *frmShowQue;
     OpMode = 0;
+    Review.Active = false;
     ShowScorePanel(OpMode != 0);
     w.lblMode->setText("Pick Any Technician Question from Pool");
     w.lstTestQue->clear();

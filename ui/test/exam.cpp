@@ -22,6 +22,7 @@ void FillResult(korvell::frmTestComplete& W, int16_t NrRight, float PctRight) {
     }
     W.txtAnsOK->setText(QString::number(NrRight));
     W.txtPercent->setText(Q(FormatPercent(PctRight)));
+    W.cmdReview->setEnabled(!W.Mod.Review.Misses.empty());
 }
 
 } // namespace
@@ -36,6 +37,8 @@ void modKorvell::StartTest() {
     NrRight = 0;
     ListPos = 0;
     OpMode = -1;
+    Review.Active = false;
+    Review.Picks.fill({});
     InitSections();
     w.lblMode->setText("Simulated Technician License Test");
     w.lstTestQue->clear();
@@ -110,6 +113,13 @@ void frmTestComplete::cmdTakeTest_Click() {
 void frmTestComplete::cmdPick_Click() {
     Mod.StartPoolStudy();
     hide();
+}
+
+void frmTestComplete::cmdReview_Click() {
+    Mod.StartReview();
+    hide();
+    Mod.frmShowQue->raise();
+    Mod.frmShowQue->activateWindow();
 }
 
 void frmTestComplete::cmdQuit_Click() {

@@ -30,9 +30,11 @@ frmTestComplete::frmTestComplete(modKorvell& Mod) : Mod(Mod) {
     lblCorrect = MakeLabel(this, "lblCorrect", "Correct answers", txtAnsOK);
     txtPercent = MakeField(this, "txtPercent", "0%", {});
     lblPercent = MakeLabel(this, "lblPercent", "Percent", txtPercent);
-    cmdTakeTest = MakeButton(this, "cmdTakeTest", "Take another Test");
-    cmdPick = MakeButton(this, "cmdPick", "Pick from whole Pool");
-    cmdQuit = MakeButton(this, "cmdQuit", "Quit");
+    cmdTakeTest = MakeButton(this, "cmdTakeTest", "&Take another Test");
+    cmdPick = MakeButton(this, "cmdPick", "&Pick from whole Pool");
+    cmdReview = MakeButton(this, "cmdReview", "&Review Misses");
+    cmdReview->setEnabled(false);
+    cmdQuit = MakeButton(this, "cmdQuit", "&Quit");
 
     auto* verdictRow = new QHBoxLayout;
     verdictRow->addStretch(1);
@@ -50,6 +52,7 @@ frmTestComplete::frmTestComplete(modKorvell& Mod) : Mod(Mod) {
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(cmdTakeTest);
     buttons->addWidget(cmdPick);
+    buttons->addWidget(cmdReview);
     buttons->addWidget(cmdQuit);
 
     auto* layout = new QVBoxLayout(this);
@@ -62,10 +65,12 @@ frmTestComplete::frmTestComplete(modKorvell& Mod) : Mod(Mod) {
     setTabOrder(txtAnsOK, txtPercent);
     setTabOrder(txtPercent, cmdTakeTest);
     setTabOrder(cmdTakeTest, cmdPick);
-    setTabOrder(cmdPick, cmdQuit);
+    setTabOrder(cmdPick, cmdReview);
+    setTabOrder(cmdReview, cmdQuit);
 
     OnClick(this, cmdTakeTest, &frmTestComplete::cmdTakeTest_Click);
     OnClick(this, cmdPick, &frmTestComplete::cmdPick_Click);
+    OnClick(this, cmdReview, &frmTestComplete::cmdReview_Click);
     OnClick(this, cmdQuit, &frmTestComplete::cmdQuit_Click);
 }
 

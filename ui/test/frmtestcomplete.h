@@ -25,11 +25,13 @@ public:
     QLineEdit* txtPercent;
     QPushButton* cmdTakeTest;
     QPushButton* cmdPick;
+    QPushButton* cmdReview;
     QPushButton* cmdQuit;
 
     void Form_Load();
     void cmdTakeTest_Click();
     void cmdPick_Click();
+    void cmdReview_Click();
     void cmdQuit_Click();
 };
 
