@@ -1,5 +1,5 @@
 // Working the program from the keyboard, and the review of a finished test's misses.
-#include "support/drive.h"
+#include "support/run.h"
 
 #include <QAccessible>
 #include <QShortcut>
@@ -58,7 +58,7 @@ TEST(Keys, WholeTestByKeysThenReviewOfItsMisses) {
     Press(Qt::Key_R, Qt::AltModifier); // Review Misses
     EXPECT_TRUE(r.isHidden());
     EXPECT_EQ(w.lblMode->text(), "Review of Missed Test Questions");
-    EXPECT_EQ(ListRows(w.lstTestQue).join('|'), missedRows.join('|'));
+    EXPECT_EQ(Rows(w.lstTestQue).join('|'), missedRows.join('|'));
     EXPECT_EQ(Flags({w.txtQueAns, w.lblChapter, w.cboCh}) + Panel(w), "10035|27|77.14%");
     // Enter on the focused Next walks through them, a list click jumps back: each shown
     // as answered, the pick bold on red, the right choice bold on yellow.
@@ -79,7 +79,7 @@ TEST(Keys, WholeTestByKeysThenReviewOfItsMisses) {
                       "35|27|77.14%");
         if (i < missedRows.size() - 1) Press(Qt::Key_Return);
     }
-    EXPECT_EQ(Said(run.Fake), "");
+    EXPECT_EQ(run.Said(), "");
     EXPECT_EQ(run.Mod.NrRight, 27);
     // Show Pool leaves the review; a perfect test leaves nothing to review.
     Press(Qt::Key_O, Qt::AltModifier);
@@ -117,13 +117,13 @@ TEST(Keys, AnswerKeysExceptInTheTextOfTheComboBoxes) {
             EXPECT_EQ(static_cast<QLineEdit*>(focus)->text(), QString(typed) + "b");
         }
     }
-    EXPECT_EQ(Said(run.Fake), "");
+    EXPECT_EQ(run.Said(), "");
 }
 
 // In every window each button has its own Alt key, drawn in its caption, and keeps the
 // caption as its text and accessible name; the main window's menu has one as well.
 TEST(Keys, AccessKeysUniquePerWindowCaptionsUnchanged) {
-    Program run(1);
+    Session run(1);
     const std::pair<QWidget*, QStringList> windows[] = {
         {&run.Win(),
          {"A", "B", "C", "D", "Show Answer", "Show Figure", "Next Question", "Previous Question",
@@ -166,12 +166,12 @@ TEST(Keys, AccessKeysUniquePerWindowCaptionsUnchanged) {
 // F1 opens the help, Alt+H the menu; Escape hides each secondary window as its frame does;
 // Ctrl+Q ends the program as Quit does.
 TEST(Keys, HelpEscapeAndQuit) {
-    auto qs = StandardQuestions(1);
+    auto qs = Questions(1);
     qs[0].Fig = "F1";
     Session run(qs);
-    run.Data.WriteFigure("F1");
+    run.WriteFigure("F1");
     auto& w = run.Win();
-    run.Show(0);
+    Click(w.cmdAll); // shown again, now with its figure
     // The keys that open a window, then the window.
     const std::pair<std::vector<std::pair<int, Qt::KeyboardModifiers>>, QWidget*> opens[] = {
         {{{Qt::Key_F1, {}}}, &*run.Mod.frmShowHelp},
@@ -195,5 +195,5 @@ TEST(Keys, HelpEscapeAndQuit) {
     }
     Press(Qt::Key_Q, Qt::ControlModifier);
     EXPECT_TRUE(run.Fake.Ended && run.Mod.Ended && run.Fake.EndStatus == 0);
-    EXPECT_EQ(Said(run.Fake), "");
+    EXPECT_EQ(run.Said(), "");
 }
