@@ -10,12 +10,18 @@ TEST(Display, FontRuleAtEveryThreshold) {
     using F = frmShowQue;
     using R = QueRec;
     const std::tuple<QPlainTextEdit * F::*, std::string R::*, int, int> cases[] = {
-        {&F::txtQuestion, &R::Question, 150, 18}, {&F::txtQuestion, &R::Question, 151, 16},
-        {&F::txtA, &R::ChoiceA, 90, 18},          {&F::txtA, &R::ChoiceA, 91, 14},
-        {&F::txtB, &R::ChoiceB, 90, 18},          {&F::txtB, &R::ChoiceB, 91, 16},
-        {&F::txtB, &R::ChoiceB, 120, 16},         {&F::txtB, &R::ChoiceB, 121, 14},
-        {&F::txtC, &R::ChoiceC, 100, 18},         {&F::txtC, &R::ChoiceC, 101, 14},
-        {&F::txtD, &R::ChoiceD, 100, 18},         {&F::txtD, &R::ChoiceD, 101, 16},
+        {&F::txtQuestion, &R::Question, 150, 18},
+        {&F::txtQuestion, &R::Question, 151, 16},
+        {&F::txtA, &R::ChoiceA, 90, 18},
+        {&F::txtA, &R::ChoiceA, 91, 14},
+        {&F::txtB, &R::ChoiceB, 90, 18},
+        {&F::txtB, &R::ChoiceB, 91, 16},
+        {&F::txtB, &R::ChoiceB, 120, 16},
+        {&F::txtB, &R::ChoiceB, 121, 14},
+        {&F::txtC, &R::ChoiceC, 100, 18},
+        {&F::txtC, &R::ChoiceC, 101, 14},
+        {&F::txtD, &R::ChoiceD, 100, 18},
+        {&F::txtD, &R::ChoiceD, 101, 16},
         {&F::txtD, &R::ChoiceD, MaxShownChars + 1, 16}};
     Session run(1);
     auto& w = run.Win();
@@ -27,8 +33,9 @@ TEST(Display, FontRuleAtEveryThreshold) {
             Click(w.cmdAll);
             const bool long_ = size != 18 && text != "short";
             // A text of megabytes would hold the window: it is shown cut.
-            EXPECT_EQ((w.*box)->toPlainText(),
-                      text.size() > MaxShownChars ? text.left(MaxShownChars) + QChar(0x2026) : text);
+            EXPECT_EQ((w.*box)->toPlainText(), text.size() > MaxShownChars
+                                                   ? text.left(MaxShownChars) + QChar(0x2026)
+                                                   : text);
             EXPECT_EQ((w.*box)->font().family(), long_ ? "Arial" : "Liberation Serif");
             EXPECT_EQ((w.*box)->font().pointSize(), long_ ? size : 18);
         }
@@ -164,7 +171,8 @@ TEST(Navigation, StudyListToBothEnds) {
         EXPECT_EQ(run.Said(),
                   *message ? "Invalid Increment Request: " + std::string(message) + "\n" : "");
         EXPECT_EQ(run.Shown() + " " + QString::number(w.lstTestQue->currentRow()) + " " +
-                      Flags({w.txtAnswer, w.lblAnswer}) + " " + Flags({w.cmdPrevious, w.cmdNext}, true),
+                      Flags({w.txtAnswer, w.lblAnswer}) + " " +
+                      Flags({w.cmdPrevious, w.cmdNext}, true),
                   state);
     }
 }

@@ -100,7 +100,8 @@ TEST(Windows, EveryControlHasItsCaptionAndAccessibleName) {
         {&*mod.frmTestComplete,
          "=Test Complete;txtPassFail=?=Greeting;lblYou=You;lblPercent=Percent;"
          "lblCorrect=Correct answers;txtAnsOK=?=Correct answers;txtPercent=?=Percent;"
-         "cmdTakeTest=Take another Test;cmdPick=Pick from whole Pool;cmdQuit=Quit"}};
+         "cmdTakeTest=Take another Test;cmdPick=Pick from whole Pool;cmdReview=Review Misses;"
+         "cmdQuit=Quit"}};
     for (const auto& [window, controls] : windows) {
         for (const QString& control : QString(controls).split(';')) {
             SCOPED_TRACE(control.toStdString());
