@@ -79,54 +79,6 @@ TEST(Test, ResultOfEachTestAndItsButtons) {
               "Pick Any Technician Question from Pool0070");
 }
 
-// A study list takes every pick, by mouse or key, also of the row on display; the
-// row that becomes current when the list takes the focus is no pick.
-TEST(ListPick, StudyModeFocusKeysAndClicks) {
-    Session run(1);
-    auto& w = run.Win();
-    Answer(w, false);
-    w.lstTestQue->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(QString::number(run.Mod.ListPos) + Flags({w.txtAnswer}), "01");
-    for (const QString& step : QString("D1 D2 U1 C9 C34 C34 C0").split(' ')) {
-        if (step[0] == 'C') Answer(w, false);
-        if (step[0] == 'C') ClickRow(w.lstTestQue, step.mid(1).toInt());
-        if (step[0] != 'C')
-            QTest::keyClick(w.lstTestQue, step[0] == 'D' ? Qt::Key_Down : Qt::Key_Up);
-        const int row = step.mid(1).toInt();
-        EXPECT_EQ(run.Shown() + Flags({w.txtAnswer, w.txtRightWrong}),
-                  Q(Id(GroupCodes[row], 1)) + "00");
-        EXPECT_EQ(run.Mod.ListPos * 100 + w.lstTestQue->currentRow(), row * 101);
-        EXPECT_EQ(w.focusWidget(), w.lstTestQue);
-    }
-    EXPECT_EQ(run.Said(), "");
-}
-
-// A test is taken in order: a pick of any other row is refused, the program's own
-// selection of the next row is not.
-TEST(ListPick, TestModeRefusesAnyOtherRow) {
-    Session run(1);
-    auto& w = run.Win();
-    Click(w.cmdNewTest);
-    const std::string refused = "Invalid Request: Random selection of questions\nis not allowed \n"
-                                "in test simulator mode\n";
-    for (const int row : {0, 7, 34}) { // 0: the row on display
-        ClickRow(w.lstTestQue, row);
-        EXPECT_EQ(run.Said(), row ? refused : "");
-        EXPECT_EQ(run.Mod.ListPos * 100 + w.lstTestQue->currentRow(), 0);
-        EXPECT_EQ(run.Shown(), "T1A01");
-    }
-    for (int q = 0; q < 35; ++q) {
-        Click(w.cmdNext); // disabled: nothing moves
-        ASSERT_EQ(run.Mod.ListPos, q);
-        Answer(w, q % 2);
-        EXPECT_EQ(Flags({w.cmdNext, w.cmdPrevious}, true), "10");
-        Click(w.cmdNext);
-        ClickRow(w.lstTestQue, std::min(q + 1, 34));
-        EXPECT_EQ(run.Said(), "") << q;
-    }
-    EXPECT_TRUE(run.Mod.frmTestComplete->isVisible());
-}
-
 // By count chapter 2 has pages 4, 7, 8, 9, 10 and 12, but the references of
 // pages 7, 8 and 12 are written in forms that no chapter-page key matches.
 // Steps split by "/": S "Study Text", A "Show Pool", R "Show Answer", F "Show

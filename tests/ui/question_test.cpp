@@ -89,92 +89,105 @@ TEST(Display, EveryDisplayStartsAfresh) {
     EXPECT_TRUE(!run.Mod.Ended && run.Fake.Messages.empty());
 }
 
-TEST(Answer, MarksVerdictScoreAndGuards) {
-    Session run(2);
-    auto& w = run.Win();
-    Click(w.cmdShowAns); // T1A01, right: A; nothing judged, Next takes the focus
-    EXPECT_EQ(Marks(w) + Flags({w.txtAnswer, w.lblAnswer, w.txtRightWrong}) +
-                  Flags({w.cmdA, w.cmdD}, true),
-              "Ywww11000");
-    EXPECT_EQ(w.focusWidget(), w.cmdNext);
-    Click(w.cmdNext); // T1A02, right: B
-    Answer(w, false); // marked, not counted, the list row stays
-    EXPECT_EQ(Marks(w) + w.txtRightWrong->text() + w.lstTestQue->item(1)->text().trimmed() +
-                  QString::number(run.Mod.NrQueAns + run.Mod.NrRight),
-              "RYwwWrong!T1A020");
-    Click(w.cmdPrevious); // at the first question the focus goes to Next, at the last to Previous
-    Answer(w, true);
-    EXPECT_EQ(w.focusWidget(), w.cmdNext);
-    ClickRow(w.lstTestQue, 69);
-    Answer(w, true);
-    EXPECT_EQ(w.focusWidget(), w.cmdPrevious);
+// The main window as a user sees it: the question on display, the choice marks, the
+// verdict (with its colour) and the answer when shown, which of A B C D, Show Answer,
+// Show Figure, Previous and Next are enabled, the score panel when shown, the current
+// row, the control with the focus, and the messages shown.
+QString State(Program& Run) {
+    auto& w = Run.Win();
+    const QString verdict =
+        w.txtRightWrong->text() + (BackColor(w.txtRightWrong) == Red ? "r" : "g");
+    return Run.Shown() + " " + Marks(w) + " " + (w.txtRightWrong->isHidden() ? "-" : verdict) +
+           " " + (w.txtAnswer->isHidden() ? "-" : w.txtAnswer->text()) +
+           (w.lblAnswer->isHidden() == w.txtAnswer->isHidden() ? "" : "!") + " " +
+           Flags({w.cmdA, w.cmdB, w.cmdC, w.cmdD, w.cmdShowAns, w.cmdShowFig, w.cmdPrevious,
+                  w.cmdNext},
+                 true) +
+           " " + (w.txtQueAns->isHidden() ? "-" : Panel(w)) + " " +
+           QString::number(w.lstTestQue->currentRow()) + " " + w.focusWidget()->objectName() +
+           Q(Run.Said());
+}
 
-    Click(w.cmdNewTest); // T1A01 (right: A), then T1B01 (right: C)
-    const std::tuple<bool, const char*, QColor, const char*, const char*> steps[] = {
-        {true, "YwwwRight!11", Green, "1|1|100.00%", "  Correct"},
-        {false, "RwYwWrong!11", Red, "2|1|50.00%", "  Wrong"}};
-    for (const auto& [right, marks, colour, panel, suffix] : steps) {
-        if (!right) Click(w.cmdNext);
-        const QString row = w.lstTestQue->item(run.Mod.ListPos)->text();
-        Answer(w, right);
-        EXPECT_EQ(Marks(w) + w.txtRightWrong->text() + Flags({w.txtRightWrong, w.txtAnswer}),
-                  marks);
-        EXPECT_EQ(BackColor(w.txtRightWrong), colour);
-        EXPECT_EQ(Flags({w.cmdA, w.cmdB, w.cmdC, w.cmdD, w.cmdNext}, true), "00001");
-        EXPECT_EQ(w.focusWidget(), w.cmdNext);
-        EXPECT_EQ(Panel(w) + w.lstTestQue->item(run.Mod.ListPos)->text(), panel + row + suffix);
+// Steps of a user: a button by its name's end ("ShowAns", "Next", "A"), "key:<k>" a key
+// where the focus is (a letter, a digit, "Down", "Return"), "row:<n>" a click on a
+// list row, "next!"/"previous!" the handler of a disabled button.
+void Do(Program& Run, const QString& Step) {
+    auto& w = Run.Win();
+    const QString arg = Step.section(':', 1);
+    if (Step.startsWith("row:")) return ClickRow(w.lstTestQue, arg.toInt());
+    if (Step.startsWith("key:")) {
+        const QKeySequence k(arg);
+        return QTest::keyClick(QApplication::focusWidget(), Qt::Key(k[0].key()));
     }
-    for (const QString panel : {"3|1|33.33%", "32|3|9.38%", "1|0|0.00%"}) {
-        AnswerTest(w, panel.section('|', 1, 1).toInt(), panel.section('|', 0, 0).toInt());
-        EXPECT_EQ(Panel(w), panel);
+    if (Step == "next!") return Run.Mod.Handle([&] { w.cmdNext_Click(); });
+    if (Step == "previous!") return Run.Mod.Handle([&] { w.cmdPrevious_Click(); });
+    Click(w.findChild<QPushButton*>("cmd" + Step));
+}
+
+// Browsing: answers are judged and marked but not counted; Next and Previous move one
+// entry and refuse to pass either end; a pick by click or key shows its question afresh.
+TEST(Study, AnswerRevealMoveAndPick) {
+    Session run({{"T1A01"}, {"T1A02", "B"}, {"T1A03", "C"}});
+    const char* steps[][2] = {
+        {"ShowAns", "T1A01 Ywww - A 00001001 - -1 cmdNext"},
+        {"Next", "T1A02 wwww - - 11111011 - 1 cmdShowAns"},
+        {"A", "T1A02 RYww Wrong!r B 00001011 - 1 cmdNext"},
+        {"Next", "T1A03 wwww - - 11111010 - 2 cmdShowAns"},
+        {"C", "T1A03 wwYw Right!g C 00001010 - 2 cmdPrevious"},
+        {"next!", "T1A03 wwYw Right!g C 00001010 - 2 cmdPrevious"
+                  "Invalid Increment Request: Can not go past last question\n"},
+        {"Previous", "T1A02 wwww - - 11111011 - 1 cmdShowAns"},
+        {"row:0", "T1A01 wwww - - 11111001 - 0 lstTestQue"},
+        {"key:2", "T1A01 YRww Wrong!r A 00001001 - 0 cmdNext"},
+        {"previous!", "T1A01 wwww - - 11111001 - 0 cmdShowAns"
+                      "Invalid Increment Request: Can not go before first question\n"},
+        {"row:0", "T1A01 wwww - - 11111001 - 0 lstTestQue"},
+        {"key:Down", "T1A02 wwww - - 11111011 - 1 lstTestQue"},
+        {"key:b", "T1A02 wYww Right!g B 00001011 - 1 cmdNext"},
+        {"row:2", "T1A03 wwww - - 11111010 - 2 lstTestQue"},
+        {"key:Up", "T1A02 wwww - - 11111011 - 1 lstTestQue"},
+    };
+    for (const auto& [step, state] : steps) {
+        Do(run, step);
+        EXPECT_EQ(State(run), state) << step;
     }
-    // A second answer is refused and changes nothing.
-    Click(w.cmdNewTest);
-    Answer(w, true);
+}
+
+// A test counts every answer once; a second answer or one without a question on
+// display is refused or reported; the counters stop at their largest value.
+TEST(Test, ScoreAndGuards) {
+    Session run(1);
+    auto& w = run.Win();
+    const char* steps[][2] = {
+        {"NewTest", "T1A01 wwww - - 11110000 0|0| -1 cmdNewTest"},
+        {"row:7", "T1A01 wwww - - 11110000 0|0| 0 lstTestQue"
+                  "Invalid Request: Random selection of questions\nis not allowed \n"
+                  "in test simulator mode\n"},
+        {"Next", "T1A01 wwww - - 11110000 0|0| 0 lstTestQue"},
+        {"A", "T1A01 Ywww Right!g A 00000001 1|1|100.00% 0 cmdNext"},
+        {"key:Return", "T1B01 wwww - - 11110000 1|1|100.00% 1 cmdAll"},
+        {"row:1", "T1B01 wwww - - 11110000 1|1|100.00% 1 lstTestQue"},
+        {"key:c", "T1B01 wYRw Wrong!r B 00000001 2|1|50.00% 1 cmdNext"},
+    };
+    for (const auto& [step, state] : steps) {
+        Do(run, step);
+        EXPECT_EQ(State(run), state) << step;
+    }
+    EXPECT_EQ(Rows(w.lstTestQue).mid(0, 3).join('|'), "T1A  01  Correct|T1B  01  Wrong|T1C  01");
     for (const char* pick : {"B", " "}) {
         run.Mod.AnsPicked = pick;
         run.Mod.Handle([&] { run.Mod.AnswerQuestion(); });
         EXPECT_EQ(run.Said(), "Can't cheat: You already answered this Question!\n");
     }
-    EXPECT_EQ(Panel(w) + w.lstTestQue->item(0)->text().right(9), "1|1|100.00%  Correct");
     Click(w.cmdNext);
     run.Mod.QueIdx = -1; // no question on display: reported, judged wrong and counted
     Click(w.cmdC);
     EXPECT_EQ(run.Said(), "Error: No Question Selected\n");
-    EXPECT_EQ(Marks(w) + w.txtRightWrong->text() + Panel(w), "wwRwWrong!2|1|50.00%");
+    EXPECT_EQ(Marks(w) + w.txtRightWrong->text() + Panel(w), "wwRwWrong!3|1|33.33%");
     Click(w.cmdNext);
-    run.Mod.NrQueAns = run.Mod.NrRight = 32767; // counters stop at their largest value
+    run.Mod.NrQueAns = run.Mod.NrRight = 32767;
     Answer(w, true);
     EXPECT_EQ(Panel(w), "32767|32767|100.00%");
-}
-
-// Next and Previous move one entry through a study list and refuse to pass
-// either end; the moved-to row is current and the revealed answer hidden again.
-TEST(Navigation, StudyListToBothEnds) {
-    Session run({{"T1A01"}, {"T1A02", "B"}, {"T1A03", "C"}});
-    auto& w = run.Win();
-    // Next (N) or Previous (P), also where its button is disabled; then the
-    // question on display, the current row, answer shown, Previous and Next enabled.
-    const std::tuple<char, const char*, const char*> steps[] = {
-        {'P', "T1A01 0 00 01", "Can not go before first question"},
-        {'N', "T1A02 1 00 11", ""},
-        {'N', "T1A03 2 00 10", ""},
-        {'N', "T1A03 2 11 10", "Can not go past last question"},
-        {'P', "T1A02 1 00 11", ""},
-        {'P', "T1A01 0 00 01", ""}};
-    for (auto [button, state, message] : steps) {
-        Click(w.cmdShowAns);
-        QPushButton* b = button == 'N' ? w.cmdNext : w.cmdPrevious;
-        b->isEnabled()
-            ? Click(b)
-            : run.Mod.Handle([&] { button == 'N' ? w.cmdNext_Click() : w.cmdPrevious_Click(); });
-        EXPECT_EQ(run.Said(),
-                  *message ? "Invalid Increment Request: " + std::string(message) + "\n" : "");
-        EXPECT_EQ(run.Shown() + " " + QString::number(w.lstTestQue->currentRow()) + " " +
-                      Flags({w.txtAnswer, w.lblAnswer}) + " " +
-                      Flags({w.cmdPrevious, w.cmdNext}, true),
-                  state);
-    }
 }
 
 } // namespace korvell::testing
