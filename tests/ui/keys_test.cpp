@@ -100,8 +100,6 @@ TEST(Keys, AnswerKeysExceptInTheTextOfTheComboBoxes) {
     const std::tuple<QWidget*, int, const char*, const char*> cases[] = {
         {w.cboCh->lineEdit(), Qt::Key_A, "-1111", "2a"},
         {w.cboPage->lineEdit(), Qt::Key_3, "-1111", "Pg3"},
-        {w.cmdAll, Qt::Key_C, "A0000", ""},
-        {w.lstTestQue, Qt::Key_4, "A0000", ""},
         {w.txtQueNr, Qt::Key_2, "A0000", ""}};
     for (const auto& [focus, key, answered, typed] : cases) {
         SCOPED_TRACE(focus->objectName().toStdString() + " " + typed);

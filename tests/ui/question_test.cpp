@@ -9,20 +9,16 @@ namespace korvell::testing {
 TEST(Display, FontRuleAtEveryThreshold) {
     using F = frmShowQue;
     using R = QueRec;
+    // clang-format off
     const std::tuple<QPlainTextEdit * F::*, std::string R::*, int, int> cases[] = {
-        {&F::txtQuestion, &R::Question, 150, 18},
-        {&F::txtQuestion, &R::Question, 151, 16},
-        {&F::txtA, &R::ChoiceA, 90, 18},
-        {&F::txtA, &R::ChoiceA, 91, 14},
-        {&F::txtB, &R::ChoiceB, 90, 18},
-        {&F::txtB, &R::ChoiceB, 91, 16},
-        {&F::txtB, &R::ChoiceB, 120, 16},
-        {&F::txtB, &R::ChoiceB, 121, 14},
-        {&F::txtC, &R::ChoiceC, 100, 18},
-        {&F::txtC, &R::ChoiceC, 101, 14},
-        {&F::txtD, &R::ChoiceD, 100, 18},
-        {&F::txtD, &R::ChoiceD, 101, 16},
+        {&F::txtQuestion, &R::Question, 150, 18}, {&F::txtQuestion, &R::Question, 151, 16},
+        {&F::txtA, &R::ChoiceA, 90, 18},  {&F::txtA, &R::ChoiceA, 91, 14},
+        {&F::txtB, &R::ChoiceB, 90, 18},  {&F::txtB, &R::ChoiceB, 91, 16},
+        {&F::txtB, &R::ChoiceB, 120, 16}, {&F::txtB, &R::ChoiceB, 121, 14},
+        {&F::txtC, &R::ChoiceC, 100, 18}, {&F::txtC, &R::ChoiceC, 101, 14},
+        {&F::txtD, &R::ChoiceD, 100, 18}, {&F::txtD, &R::ChoiceD, 101, 16},
         {&F::txtD, &R::ChoiceD, MaxShownChars + 1, 16}};
+    // clang-format on
     Session run(1);
     auto& w = run.Win();
     for (const auto& [box, field, length, size] : cases)

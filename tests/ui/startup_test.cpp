@@ -145,20 +145,13 @@ TEST(InfoWindows, RowsPerFieldAndOpenClose) {
     auto& about = *run.Mod.frmAbout;
     auto& disclaimer = *run.Mod.frmDisclaimer;
     // What the user works (menu item, button, window frame), then the windows open.
-    const std::pair<QObject*, QString> steps[] = {{w.pgmHelp, "H"},
-                                                  {w.pgmHelp, "H"},
-                                                  {help.cmdClose, ""},
-                                                  {w.pgmHelp, "H"},
-                                                  {&help, ""},
-                                                  {w.pgmAbout, "A"},
-                                                  {about.cmdDisclaimer, "AD"},
-                                                  {disclaimer.cmdClose, "A"},
-                                                  {about.cmdDisclaimer, "AD"},
-                                                  {w.pgmHelp, "HAD"},
-                                                  {&disclaimer, "HA"},
-                                                  {about.cmdClose, "H"},
-                                                  {w.pgmAbout, "HA"},
-                                                  {&about, "H"}};
+    // clang-format off
+    const std::pair<QObject*, QString> steps[] = {
+        {w.pgmHelp, "H"}, {w.pgmHelp, "H"}, {help.cmdClose, ""}, {w.pgmHelp, "H"}, {&help, ""},
+        {w.pgmAbout, "A"}, {about.cmdDisclaimer, "AD"}, {disclaimer.cmdClose, "A"},
+        {about.cmdDisclaimer, "AD"}, {w.pgmHelp, "HAD"}, {&disclaimer, "HA"},
+        {about.cmdClose, "H"}, {w.pgmAbout, "HA"}, {&about, "H"}};
+    // clang-format on
     for (const auto& [used, open] : steps) {
         if (auto* item = qobject_cast<QAction*>(used))
             item->trigger();
