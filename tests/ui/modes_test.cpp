@@ -22,11 +22,9 @@ TEST(Test, FreshTestDrawsOneQuestionPerGroup) {
     for (int i = 0; i < 35; ++i)
         EXPECT_EQ(w.lstTestQue->item(i)->text(),
                   Q(GroupCodes[i] + "  " + Id("", draws[i % 6].second)));
-    EXPECT_EQ(w.lblMode->text() + w.txtQueNr->text() + Panel(w) +
-                  Flags({w.cmdNext, w.cmdPrevious, w.cmdShowAns}, true) +
-                  Flags({w.txtQueAns, w.txtAnswer, w.lblChapter, w.cboCh, w.cboPage}) +
+    EXPECT_EQ(w.lblMode->text() + Flags({w.txtAnswer, w.lblChapter, w.cboCh, w.cboPage}) +
                   QString::number(w.lstTestQue->currentRow()),
-              "Simulated Technician License TestT1A030|0|00010000-1");
+              "Simulated Technician License Test0000-1");
 
     QtPlatform desktop; // over many tests with its values every number of every group comes up
     std::vector<std::set<int>> seen(35);
