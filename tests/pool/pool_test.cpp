@@ -115,6 +115,8 @@ TEST(PoolImport, EachProblemIsReportedAtItsLineAndNothingIsWritten) {
         int PerGroup = 2;
     } cases[] = {
         {4, "T1A1 (C)", "release.txt:4: error: malformed question identifier"},
+        {4, "T1Ax1 (C)", "release.txt:4: error: malformed question identifier"},
+        {6, "A.", ":4: error: T1A01: choice A has no text"},
         {11, "T1A02 (E)", ":11: error: T1A02: answer letter \"E\" is not A, B"},
         {11, "T1A01 (A)", ":11: error: T1A01 appears twice (first at line 4)"},
         {25, "T1B03 (A)", ":25: error: T1B02 is missing before T1B03"},

@@ -134,6 +134,10 @@ TEST(StudyText, PicksTypingRefusalsAndPagesWithoutQuestions) {
         "T 3 /S=1 4 | 1 T2C01 00;T11/S=1 4 | 1 T2C01 00;Tabc/P4=1 4 | 1 T2C01 00;"
         "T/S=1 4 | 1 T2C01 00;C5=| 1 T2C01 00;A=| 35 T1A01 01;S=| 35 T1A01 01;"
         "C2/R/F=4 7 8 9 10 12 | 2 T1C01 C fig 01;P7=4 7 8 9 10 12 | 0  00";
+    QString chapters; // the rows offered, whatever the pool holds
+    for (int i = 0; i < w.cboCh->count(); ++i)
+        chapters += w.cboCh->itemText(i);
+    EXPECT_EQ(chapters, "23456789");
     for (const QString& step : steps.split(';'))
         EXPECT_EQ(Do(step.section('=', 0, 0)), step.section('=', 1)) << step.toStdString();
     // An empty page: nothing shown, nothing to answer or move to.

@@ -126,8 +126,9 @@ TEST(Windows, EveryControlHasItsCaptionAndAccessibleName) {
         EXPECT_TRUE(window->isHidden());
     }
     auto& w = *mod.frmShowQue;
-    EXPECT_EQ(Flags({w.lblAnswer, w.txtAnswer}) + Flags({w.cmdPrevious, w.cmdShowAns}, true),
-              "0000");
+    EXPECT_EQ(Flags({w.lblAnswer, w.txtAnswer}) +
+                  Flags({w.cmdPrevious, w.cmdShowAns, mod.frmTestComplete->cmdReview}, true),
+              "00000");
 }
 
 // The texts are read a field per row; the menu, buttons and frames open and
