@@ -253,7 +253,7 @@ TEST_F(DataFiles, SectionCountTable) {
     Bank.ReadSecCntTbl();
     Bank.BuildSecGroups();
     Bank.BuildSecGroups(); // rebuilding does not add to the list
-    EXPECT_TRUE(Sys.Messages.empty());
+    EXPECT_TRUE(Sys.Messages.empty() && !Bank.File1.IsOpen());
     EXPECT_EQ(Bank.FirstSecCntMismatch(), -1);
     Bank.SecCntIds[34] = "T0c"; // letter case counts
     EXPECT_EQ(Bank.FirstSecCntMismatch(), 34);
