@@ -24,7 +24,7 @@ TEST(Logic, PercentDrawAndTexts) {
     const float below1 = std::nextafter(1.0f, 0.0f);
     const std::tuple<int16_t, float, int16_t> draws[] = {
         {35, 0.0f, 1}, {35, below1, 35}, {35, 1.0f, 35}, {10, 0.0999f, 1},
-        {10, 0.1f, 2}, {1, 0.9f, 1},     {0, 0.9f, 1}};
+        {10, 0.1f, 2}, {2, 0.5f, 2},     {1, 0.9f, 1},   {0, 0.9f, 1}};
     for (const auto& [count, r, number] : draws)
         EXPECT_EQ(DrawNumber(count, r), number) << count << " " << r;
     const std::tuple<const char*, int> chapters[] = {
@@ -103,6 +103,7 @@ TEST_F(DataFiles, ChannelReadsLinesFieldsAndNumbersToTheEnd) {
         {'L', "\xE9t\xE9 \x93\x80\x94\n", {"été “€”", "#62"}},
         {'L', "\x81\x8D\x8F\x90\x9D", {"\u0081\u008D\u008F\u0090\u009D", "#62"}},
         {'L', "ok\n\xC3", {"ok", "Ã", "#62"}},
+        {'L', "a\x80\n", {"a€", "#62"}},
         {'L', big + "\r\nb", {big, "b", "#62"}},
         {'L', big + "é\n", {big + "é", "#62"}},
         {'F',

@@ -163,8 +163,9 @@ TEST(PoolImport, HostileArchivesEndWithAClearErrorAndNothingWritten) {
 }
 
 TEST(PoolImport, TextAndDocxReleasesGiveTheSamePoolThatTheProgramReads) {
-    const Imported text("release.txt", Release(), "T5A02,7-3\n");
-    const Imported word("release.docx", Zip(Docx(Release())), "T5A02,7-3\n");
+    const std::string release = Release(2, 6, "A. Alpha T1A01\r\nand more"); // choice A goes on
+    const Imported text("release.txt", release, "T5A02,7-3\n");
+    const Imported word("release.docx", Zip(Docx(release)), "T5A02,7-3\n");
     ASSERT_EQ(text.Status + word.Status, 0) << text.Problems << word.Problems;
     for (const char* f : {"Tech_Pool.txt", "SecCntTbl.txt", "T1.jpg"})
         EXPECT_EQ(Read(text.Out + "/" + f), Read(word.Out + "/" + f)) << f;
@@ -185,7 +186,7 @@ TEST(PoolImport, TextAndDocxReleasesGiveTheSamePoolThatTheProgramReads) {
     const auto& q = bank->QuePool;
     EXPECT_EQ(std::to_string(bank->Npool) + q[0].QueNr + q[0].Answer + q[0].Fig + q[0].ChPg +
                   q[0].Question + q[0].ChoiceA + q[0].ChoiceD + q[2].Fig + q[29].ChPg + q[69].ChPg,
-              "70T1A01 BT11-1 What is T1A01 in figure T-1? Alpha T1A01 Delta 7-3 10-3 ");
+              "70T1A01 BT11-1 What is T1A01 in figure T-1? Alpha T1A01 and more Delta 7-3 10-3 ");
 }
 
 TEST(PoolCheck, FindsWhatWouldGoWrongInUse) {

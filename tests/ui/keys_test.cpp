@@ -55,7 +55,8 @@ TEST(Keys, WholeTestByKeysThenReviewOfItsMisses) {
     EXPECT_EQ(r.txtPassFail->text() + " " + r.txtAnsOK->text() + " " + r.txtPercent->text() +
                   Flags({&r}) + Flags({r.cmdReview}, true),
               "Congratulations 27 77.14%11");
-    Press(Qt::Key_R, Qt::AltModifier); // Review Misses
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&r)); // its keys work at once
+    Press(Qt::Key_R, Qt::AltModifier);           // Review Misses
     EXPECT_TRUE(r.isHidden());
     EXPECT_EQ(w.lblMode->text(), "Review of Missed Test Questions");
     EXPECT_EQ(Rows(w.lstTestQue).join('|'), missedRows.join('|'));
@@ -81,7 +82,12 @@ TEST(Keys, WholeTestByKeysThenReviewOfItsMisses) {
     }
     EXPECT_EQ(run.Said(), "");
     EXPECT_EQ(run.Mod.NrRight, 27);
-    // Show Pool leaves the review; a perfect test leaves nothing to review.
+    // Study Text and Show Pool leave the review: a move shows its question unanswered;
+    // a perfect test leaves nothing to review.
+    Press(Qt::Key_U, Qt::AltModifier);
+    Click(w.cmdNext);
+    EXPECT_EQ(w.lblMode->text() + Answered(w) + Flags({w.cmdShowAns}, true),
+              "Questions List for Text Chapter and Page-11111");
     Press(Qt::Key_O, Qt::AltModifier);
     EXPECT_EQ(w.lblMode->text() + Answered(w) + Flags({w.txtQueAns}),
               "Pick Any Technician Question from Pool-11110");

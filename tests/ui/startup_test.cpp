@@ -125,10 +125,43 @@ TEST(Windows, EveryControlHasItsCaptionAndAccessibleName) {
         }
         EXPECT_TRUE(window->isHidden());
     }
+    QString names;
+    for (const auto& [window, controls] : windows)
+        names += window->objectName() + " ";
+    EXPECT_EQ(names, "frmShowQue frmShowFig frmShowHelp frmAbout frmDisclaimer frmTestComplete ");
     auto& w = *mod.frmShowQue;
     EXPECT_EQ(Flags({w.lblAnswer, w.txtAnswer}) +
                   Flags({w.cmdPrevious, w.cmdShowAns, mod.frmTestComplete->cmdReview}, true),
               "00000");
+}
+
+// Shown, every window holds each of its controls inside it, none on top of another,
+// and the Tab key follows the reading order of the result window.
+TEST(Windows, LaidOutWithoutOverlapInReadingOrder) {
+    Session run(1);
+    auto& r = *run.Mod.frmTestComplete;
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{&run.Win(), &*run.Mod.frmShowFig, &*run.Mod.frmShowHelp,
+                                         &*run.Mod.frmAbout, &*run.Mod.frmDisclaimer, &r}) {
+        window->show();
+        QApplication::processEvents();
+        std::vector<std::pair<QString, QRect>> boxes;
+        for (QWidget* c : window->findChildren<QWidget*>())
+            if (c->isVisible() &&
+                QString("cmd txt lbl lst cbo img").contains(c->objectName().left(3)) &&
+                !c->objectName().isEmpty())
+                boxes.push_back({c->objectName(), QRect(c->mapTo(window, QPoint()), c->size())});
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            EXPECT_TRUE(window->rect().contains(boxes[i].second)) << boxes[i].first.toStdString();
+            for (std::size_t j = i + 1; j < boxes.size(); ++j)
+                EXPECT_FALSE(boxes[i].second.intersects(boxes[j].second))
+                    << (boxes[i].first + " " + boxes[j].first).toStdString();
+        }
+    }
+    QString order;
+    for (QWidget* c = r.txtPassFail; order.count(' ') < 7; c = c->nextInFocusChain())
+        if (c->focusPolicy() & Qt::TabFocus) order += c->objectName() + " ";
+    EXPECT_EQ(order, "txtPassFail txtAnsOK txtPercent cmdTakeTest cmdPick cmdReview cmdQuit ");
 }
 
 // The texts are read a field per row; the menu, buttons and frames open and
