@@ -120,6 +120,14 @@ void Do(Program& Run, const QString& Step) {
     Click(w.findChild<QPushButton*>("cmd" + Step));
 }
 
+// Takes each step and compares the window's state after it.
+template <std::size_t N> void Walk(Program& Run, const char* (&Steps)[N][2]) {
+    for (const auto& [step, state] : Steps) {
+        Do(Run, step);
+        EXPECT_EQ(State(Run), state) << step;
+    }
+}
+
 // Browsing: answers are judged and marked but not counted; Next and Previous move one
 // entry and refuse to pass either end; a pick by click or key shows its question afresh.
 TEST(Study, AnswerRevealMoveAndPick) {
@@ -143,10 +151,7 @@ TEST(Study, AnswerRevealMoveAndPick) {
         {"row:2", "T1A03 wwww - - 11111010 - 2 lstTestQue"},
         {"key:Up", "T1A02 wwww - - 11111011 - 1 lstTestQue"},
     };
-    for (const auto& [step, state] : steps) {
-        Do(run, step);
-        EXPECT_EQ(State(run), state) << step;
-    }
+    Walk(run, steps);
 }
 
 // A test counts every answer once; a second answer or one without a question on
@@ -165,10 +170,7 @@ TEST(Test, ScoreAndGuards) {
         {"row:1", "T1B01 wwww - - 11110000 1|1|100.00% 1 lstTestQue"},
         {"key:c", "T1B01 wYRw Wrong!r B 00000001 2|1|50.00% 1 cmdNext"},
     };
-    for (const auto& [step, state] : steps) {
-        Do(run, step);
-        EXPECT_EQ(State(run), state) << step;
-    }
+    Walk(run, steps);
     EXPECT_EQ(Rows(w.lstTestQue).mid(0, 3).join('|'), "T1A  01  Correct|T1B  01  Wrong|T1C  01");
     for (const char* pick : {"B", " "}) {
         run.Mod.AnsPicked = pick;
