@@ -26,7 +26,6 @@ namespace korvell::testing {
 
 using namespace korvell;
 
-// The 35 exam group codes in exam order.
 inline const std::vector<std::string> GroupCodes = {
     "T1A", "T1B", "T1C", "T1D", "T1E", "T1F", "T2A", "T2B", "T2C", "T3A", "T3B", "T3C",
     "T4A", "T4B", "T5A", "T5B", "T5C", "T5D", "T6A", "T6B", "T6C", "T6D", "T7A", "T7B",
@@ -90,7 +89,6 @@ struct Program {
         img.fill(Qt::blue);
         img.save(Q(Fake.Dir + "/" + Name + ".jpg"), "JPG");
     }
-    // A pool of the questions, a table of PerGroup per group, the two texts.
     void WriteAll(const std::vector<Que>& Qs, int PerGroup = 1) const {
         Write("Tech_Pool.txt", PoolText(Qs));
         Write("SecCntTbl.txt", TableText(PerGroup));
@@ -134,6 +132,19 @@ inline void ClickRow(QListWidget* List, int Row) {
     QTest::mouseClick(List->viewport(), Qt::LeftButton, {},
                       List->visualItemRect(List->item(Row)).center());
 }
+// A key ("A", "Return", "Alt+T") pressed where a user's key goes: to an open menu, or
+// to the widget with the focus.
+inline void Press(const QString& Key) {
+    QApplication::processEvents(); // the desktop's own events (a window activated) come first
+    QWidget* to = QApplication::activePopupWidget();
+    to = to                            ? to
+         : QApplication::focusWidget() ? QApplication::focusWidget()
+                                       : QApplication::activeWindow();
+    ASSERT_NE(to, nullptr) << Key.toStdString();
+    const QKeyCombination k = QKeySequence(Key)[0];
+    QTest::keyClick(to, k.key(), k.keyboardModifiers());
+    if (k.keyboardModifiers() & Qt::AltModifier) QTest::qWait(150); // pressed down briefly
+}
 // Clicks the right letter (kept in the hidden answer box) or a wrong one.
 inline void Answer(frmShowQue& W, bool Right) {
     const QString right = W.txtAnswer->text();
@@ -166,6 +177,75 @@ inline QString Marks(frmShowQue& W) {
 }
 inline QString Panel(frmShowQue& W) {
     return W.txtQueAns->text() + "|" + W.txtNrRight->text() + "|" + W.txtPercent->text();
+}
+
+// The main window as a user sees it: the mode (first letter of its label), the question
+// on display, the choice marks, the verdict (r: on red) and the answer when shown, which
+// of A B C D, Show Answer, Show Figure, Previous and Next are enabled, the score panel
+// when shown, the current row, the control with the focus, and the messages shown.
+inline QString State(Program& Run) {
+    auto& w = Run.Win();
+    const QString verdict =
+        w.txtRightWrong->text() + (BackColor(w.txtRightWrong) == Red ? "r" : "g");
+    return w.lblMode->text().left(1) + " " + Run.Shown() + " " + Marks(w) + " " +
+           (w.txtRightWrong->isHidden() ? "-" : verdict) + " " +
+           (w.txtAnswer->isHidden() ? "-" : w.txtAnswer->text()) +
+           (w.lblAnswer->isHidden() == w.txtAnswer->isHidden() ? "" : "!") + " " +
+           Flags({w.cmdA, w.cmdB, w.cmdC, w.cmdD, w.cmdShowAns, w.cmdShowFig, w.cmdPrevious,
+                  w.cmdNext},
+                 true) +
+           " " + (w.txtQueAns->isHidden() ? "-" : Panel(w)) + " " +
+           QString::number(w.lstTestQue->currentRow()) + " " + w.focusWidget()->objectName() +
+           Q(Run.Said());
+}
+
+// The windows besides the main one that are shown: Help, About, Disclaimer, Fig, Test result.
+inline QString Open(Program& Run) {
+    QString s;
+    for (QWidget* t : QApplication::topLevelWidgets())
+        if (t->isVisible() && t != &Run.Win() && t->objectName().startsWith("frm"))
+            s += QString(t->objectName()).remove("frmShow").remove("frm")[0];
+    std::sort(s.begin(), s.end());
+    return s;
+}
+
+// A user's step: "row:<n>" a click on a list row; "key:<key>" a key; "win:<window>" that
+// window made the active one; "next!"/"previous!"
+// the handler of a disabled button; else "[window.]control" a click on a button, a menu
+// item triggered, or "close" the window's frame ("cmd" may be left out; the main window
+// by default).
+inline void Do(Program& Run, const QString& Step) {
+    auto& w = Run.Win();
+    const QString arg = Step.section(':', 1);
+    if (Step.startsWith("row:")) return ClickRow(w.lstTestQue, arg.toInt());
+    if (Step.startsWith("key:")) return Press(arg);
+    if (Step.startsWith("win:")) { // as a desktop gives a window the keys
+        QApplication::processEvents();
+        for (QWidget* t : QApplication::topLevelWidgets())
+            if (t->objectName() == arg) return QApplication::setActiveWindow(t);
+    }
+    if (Step == "next!") return Run.Mod.Handle([&] { w.cmdNext_Click(); });
+    if (Step == "previous!") return Run.Mod.Handle([&] { w.cmdPrevious_Click(); });
+    QWidget* window = &w;
+    for (QWidget* t : QApplication::topLevelWidgets())
+        if (Step.contains('.') && t->objectName() == Step.section('.', 0, 0)) window = t;
+    const QString name = Step.section('.', -1);
+    if (name == "close") return void(window->close());
+    QObject* c = window->findChild<QObject*>(name);
+    c = c ? c : window->findChild<QObject*>("cmd" + name);
+    ASSERT_NE(c, nullptr) << Step.toStdString();
+    if (auto* item = qobject_cast<QAction*>(c)) return item->trigger();
+    Click(qobject_cast<QAbstractButton*>(c));
+}
+
+// Takes each step ("a/b": several) and compares what Look sees after it.
+template <std::size_t N>
+void Walk(Program& Run, const char* (&Steps)[N][2], QString (*Look)(Program&) = State) {
+    for (const auto& [step, seen] : Steps) {
+        for (const QString& s : QString(step).split('/', Qt::SkipEmptyParts))
+            Do(Run, s);
+        EXPECT_EQ(Look(Run), QString(seen)) << step;
+    }
 }
 
 } // namespace korvell::testing

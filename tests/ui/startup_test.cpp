@@ -3,7 +3,9 @@
 #include "support/run.h"
 
 #include <QAccessible>
+#include <QShortcut>
 #include <optional>
+#include <set>
 
 namespace korvell::testing {
 
@@ -44,32 +46,13 @@ TEST(StartUp, ReportsAndEndingPoints) {
     }
 }
 
-// The first thing the user sees: the whole pool from its first question.
-TEST(StartUp, OpensInWholePoolBrowsing) {
-    Session run(2);
-    auto& w = run.Win();
-    EXPECT_TRUE(!run.Mod.Ended && w.isVisible() && run.Fake.Messages.empty());
-    EXPECT_EQ(w.lblMode->text() + w.txtNpool->text(), "Pick Any Technician Question from Pool70");
-    EXPECT_EQ(Flags({w.lblQueAns, w.txtQueAns, w.lblCorrect, w.txtNrRight, w.lblPercent,
-                     w.txtPercent, w.lblChapter, w.cboCh, w.lblPage, w.cboPage, w.lblAnswer,
-                     w.txtAnswer, w.txtRightWrong}) +
-                  Flags({w.cmdShowAns, w.cmdShowFig, w.cmdPrevious, w.cmdNext}, true),
-              "00000000000001001");
-    QStringList ids;
-    for (const auto& q : Questions(2))
-        ids << Q(q.Id + " ");
-    EXPECT_EQ(Rows(w.lstTestQue), ids);
-    EXPECT_TRUE(w.lstTestQue->selectedItems().isEmpty());
-    EXPECT_EQ(w.txtQueNr->text() + w.txtQuestion->toPlainText() + w.txtA->toPlainText(),
-              "T1A01 Question T1A01? T1A01 choice A ");
-    EXPECT_EQ(w.focusWidget(), w.cmdShowAns);
-}
-
 // "objectName=caption or initial text[=accessible name]"; no name: the window,
-// "?": not checked here. Every window is made hidden.
-TEST(Windows, EveryControlHasItsCaptionAndAccessibleName) {
-    FakePlatform fake;
-    modKorvell mod(fake);
+// "?": not checked here. Every window is made hidden; each of its buttons has an
+// Alt key of its own, drawn in its caption (the Help menu one too). Shown, every
+// control lies inside its window and on no other.
+TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
+    Program run;
+    auto& mod = run.Mod;
     const std::pair<QWidget*, const char*> windows[] = {
         {&*mod.frmShowQue,
          "=Technician Examination Questions;lblQuestion=Question Number;"
@@ -124,6 +107,17 @@ TEST(Windows, EveryControlHasItsCaptionAndAccessibleName) {
                       name);
         }
         EXPECT_TRUE(window->isHidden());
+        std::set<QKeySequence> keys;
+        for (auto* b : window->findChildren<KeyButton*>()) {
+            EXPECT_EQ(PlainCaption(b->MarkedCaption()), b->text());
+            EXPECT_TRUE(b->shortcut() == QKeySequence::mnemonic(b->MarkedCaption()) &&
+                        b->shortcut()[0].keyboardModifiers() == Qt::AltModifier)
+                << b->text().toStdString();
+            keys.insert(b->shortcut());
+        }
+        for (auto* s : window->findChildren<QShortcut*>())
+            if (s->key()[0].keyboardModifiers() == Qt::AltModifier) keys.insert(s->key());
+        EXPECT_EQ(keys.size(), window->findChildren<KeyButton*>().size() + (window == &run.Win()));
     }
     QString names;
     for (const auto& [window, controls] : windows)
@@ -133,23 +127,15 @@ TEST(Windows, EveryControlHasItsCaptionAndAccessibleName) {
     EXPECT_EQ(Flags({w.lblAnswer, w.txtAnswer}) +
                   Flags({w.cmdPrevious, w.cmdShowAns, mod.frmTestComplete->cmdReview}, true),
               "00000");
-}
-
-// Shown, every window holds each of its controls inside it, none on top of another,
-// and the Tab key follows the reading order of the result window.
-TEST(Windows, LaidOutWithoutOverlapInReadingOrder) {
-    Session run(1);
-    auto& r = *run.Mod.frmTestComplete;
-    for (QWidget* window :
-         std::initializer_list<QWidget*>{&run.Win(), &*run.Mod.frmShowFig, &*run.Mod.frmShowHelp,
-                                         &*run.Mod.frmAbout, &*run.Mod.frmDisclaimer, &r}) {
+    run.WriteAll(Questions(1));
+    run.Start();
+    for (const auto& [window, controls] : windows) {
         window->show();
         QApplication::processEvents();
         std::vector<std::pair<QString, QRect>> boxes;
         for (QWidget* c : window->findChildren<QWidget*>())
-            if (c->isVisible() &&
-                QString("cmd txt lbl lst cbo img").contains(c->objectName().left(3)) &&
-                !c->objectName().isEmpty())
+            if (c->isVisible() && c->objectName().size() > 3 &&
+                QString("cmd txt lbl lst cbo img").contains(c->objectName().left(3)))
                 boxes.push_back({c->objectName(), QRect(c->mapTo(window, QPoint()), c->size())});
         for (std::size_t i = 0; i < boxes.size(); ++i) {
             EXPECT_TRUE(window->rect().contains(boxes[i].second)) << boxes[i].first.toStdString();
@@ -158,71 +144,66 @@ TEST(Windows, LaidOutWithoutOverlapInReadingOrder) {
                     << (boxes[i].first + " " + boxes[j].first).toStdString();
         }
     }
+    auto& r = *mod.frmTestComplete; // Tab follows the result window's reading order
     QString order;
     for (QWidget* c = r.txtPassFail; order.count(' ') < 7; c = c->nextInFocusChain())
         if (c->focusPolicy() & Qt::TabFocus) order += c->objectName() + " ";
     EXPECT_EQ(order, "txtPassFail txtAnsOK txtPercent cmdTakeTest cmdPick cmdReview cmdQuit ");
 }
 
-// The texts are read a field per row; the menu, buttons and frames open and
-// close the windows without doubling a row.
-TEST(InfoWindows, RowsPerFieldAndOpenClose) {
+// The texts are read a field per row. The menu, keys, buttons and frames open and
+// close the windows without doubling a row; Escape works as the frame does.
+TEST(InfoWindows, RowsPerFieldOpenAndClose) {
     const std::string text = "First\n\nLeft, right\n\"Quoted, with, commas\"\n Last\n";
     const QStringList rows = {"First", "", "Left", "right", "Quoted, with, commas", "Last"};
+    auto qs = Questions(1);
+    qs[0].Fig = "F1";
     Program run;
-    run.WriteAll(Questions(1));
+    run.WriteAll(qs);
+    run.WriteFigure("F1");
     run.Write("Vellkor-Help.txt", text);
     run.Write("Disclaimer.txt", text);
     run.Start();
-    auto& w = run.Win();
-    auto& help = *run.Mod.frmShowHelp;
-    auto& about = *run.Mod.frmAbout;
-    auto& disclaimer = *run.Mod.frmDisclaimer;
-    // What the user works (menu item, button, window frame), then the windows open.
-    // clang-format off
-    const std::pair<QObject*, QString> steps[] = {
-        {w.pgmHelp, "H"}, {w.pgmHelp, "H"}, {help.cmdClose, ""}, {w.pgmHelp, "H"}, {&help, ""},
-        {w.pgmAbout, "A"}, {about.cmdDisclaimer, "AD"}, {disclaimer.cmdClose, "A"},
-        {about.cmdDisclaimer, "AD"}, {w.pgmHelp, "HAD"}, {&disclaimer, "HA"},
-        {about.cmdClose, "H"}, {w.pgmAbout, "HA"}, {&about, "H"}};
-    // clang-format on
-    for (const auto& [used, open] : steps) {
-        if (auto* item = qobject_cast<QAction*>(used))
-            item->trigger();
-        else if (auto* button = qobject_cast<QAbstractButton*>(used))
-            Click(button);
-        else
-            static_cast<QWidget*>(used)->close();
-        EXPECT_EQ(QString(help.isHidden() ? "" : "H") + (about.isHidden() ? "" : "A") +
-                      (disclaimer.isHidden() ? "" : "D"),
-                  open)
-            << used->objectName().toStdString();
-    }
-    EXPECT_EQ(Rows(help.lstHelpText), rows);
-    EXPECT_EQ(Rows(disclaimer.lstDisclaimer), rows);
-    EXPECT_TRUE(!run.Mod.Ended && run.Fake.Messages.empty());
+    QApplication::setActiveWindow(&run.Win());
+    const char* steps[][2] = {{"pgmHelp", "H"},
+                              {"pgmHelp", "H"},
+                              {"frmShowHelp.Close", ""},
+                              {"win:frmShowQue/key:F1", "H"},
+                              {"frmShowHelp.close", ""},
+                              {"pgmAbout", "A"},
+                              {"frmAbout.Disclaimer", "AD"},
+                              {"frmDisclaimer.Close", "A"},
+                              {"frmAbout.Disclaimer", "AD"},
+                              {"pgmHelp", "ADH"},
+                              {"frmDisclaimer.close", "AH"},
+                              {"frmAbout.Close", "H"},
+                              {"pgmAbout", "AH"},
+                              {"frmAbout.close", "H"},
+                              {"win:frmShowHelp/key:Escape", ""},
+                              {"win:frmShowQue/key:Alt+H/key:Down/key:Down/key:Return", "A"},
+                              {"win:frmAbout/key:Alt+D", "AD"},
+                              {"win:frmDisclaimer/key:Escape", "A"},
+                              {"win:frmAbout/key:Escape", ""},
+                              {"win:frmShowQue/key:Alt+F", "F"},
+                              {"win:frmShowFig/key:Escape", ""}};
+    Walk(run, steps, [](Program& Run) { return Open(Run) + Q(Run.Said()); });
+    EXPECT_EQ(Rows(run.Mod.frmShowHelp->lstHelpText), rows);
+    EXPECT_EQ(Rows(run.Mod.frmDisclaimer->lstDisclaimer), rows);
 }
 
-// Each ending point ends the program at once; no handler runs after it.
+// Each ending point ends the program at once; nothing reacts after it.
 TEST(Shutdown, EndingPointsEndTheProgram) {
-    for (const char* way : {"Quit", "frame", "Quit Program", "result Quit"}) {
+    for (const char* way : {"Exit", "close", "key:Ctrl+Q", "frmTestComplete.Quit",
+                            "pgmAbout/frmAbout.Disclaimer/frmDisclaimer.Quit"}) {
         Session run(1);
-        const std::string w = way;
-        if (w == "Quit") Click(run.Win().cmdExit);
-        if (w == "frame") run.Win().close();
-        if (w == "Quit Program") {
-            run.Win().pgmAbout->trigger();
-            Click(run.Mod.frmAbout->cmdDisclaimer);
-            Click(run.Mod.frmDisclaimer->cmdQuit);
-        }
-        if (w == "result Quit") {
-            AnswerTest(run.Win(), 0);
-            Click(run.Mod.frmTestComplete->cmdQuit);
-        }
-        EXPECT_TRUE(run.Fake.Ended && run.Mod.Ended && run.Fake.EndStatus == 0) << way;
-        EXPECT_TRUE(run.Fake.Messages.empty());
-        run.Win().pgmHelp->trigger(); // nothing reacts any more
-        EXPECT_TRUE(!run.Mod.frmShowHelp.Loaded() || run.Mod.frmShowHelp->isHidden());
+        if (QString(way).startsWith("frmTest")) AnswerTest(run.Win(), 0);
+        const char* steps[][2] = {{way, "ended 0"}, {"pgmHelp", "ended 0"}};
+        Walk(run, steps, [](Program& Run) {
+            const bool help = Run.Mod.frmShowHelp.Loaded() && Run.Mod.frmShowHelp->isVisible();
+            return Q(Run.Said()) + (help ? "help " : "") +
+                   (Run.Fake.Ended && Run.Mod.Ended ? "ended " : "") +
+                   QString::number(Run.Fake.EndStatus);
+        });
     }
 }
 
