@@ -1,6 +1,5 @@
-// Shared pieces of the fuzz targets: a platform that shows nothing, a work
-// directory that receives each input as a data file, and the check every
-// target applies to the texts a reader hands back.
+// What the fuzz targets share: a platform that shows nothing, a directory in memory
+// that receives each input as a data file, and the check of the texts readers return.
 #pragma once
 
 #include "core/platform.h"
@@ -12,15 +11,13 @@
 #include <string>
 #include <unistd.h>
 
-// A small quarantine lets the channel's buffer, allocated at every open, reuse
-// its pages; without it page faults dominate a run.
+// A small quarantine lets the channel's buffer, allocated at every open, reuse its pages.
 extern "C" const char* __asan_default_options() {
     return "quarantine_size_mb=4";
 }
 
 namespace korvell::fuzz {
 
-// Reports nothing; ending the program unwinds to the target, which catches it.
 class SilentPlatform : public Platform {
 public:
     void MsgBox(const std::string&, const std::string&) override { ++Messages; }
@@ -28,15 +25,10 @@ public:
     void Randomize() override {}
     float Rnd() override { return 0.0f; }
     std::string ProgramDir() override { return Dir(); }
-
-    // Made once per process in memory; what it holds is overwritten by every input.
     static const std::string& Dir() {
-        static const std::string dir = [] {
-            for (std::string pattern : {"/dev/shm/korvell-fuzz-XXXXXX", "/tmp/korvell-fuzz-XXXXXX"})
-                if (mkdtemp(pattern.data())) return pattern;
-            std::abort();
-        }();
-        return dir;
+        static std::string dir = "/dev/shm/korvell-fuzz-XXXXXX";
+        static const bool made = mkdtemp(dir.data()) || mkdtemp((dir = "/tmp/kf-XXXXXX").data());
+        return made ? dir : (std::abort(), dir);
     }
     int Messages = 0;
 };

@@ -1,5 +1,6 @@
-// The question pool reader: each input is written as "Tech_Pool.txt" and read
-// by LoadPool, as at start-up.
+// The start-up readers: each input is written both as "Tech_Pool.txt" and as
+// "SecCntTbl.txt", read by LoadPool, then by ReadSecCntTbl and compared with the
+// exam groups as at start-up.
 #include "core/bank.h"
 #include "core/logic.h"
 #include "fuzz_support.h"
@@ -9,17 +10,26 @@ using fuzz::Finding;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     fuzz::WriteInput("Tech_Pool.txt", Data, Size);
+    fuzz::WriteInput("SecCntTbl.txt", Data, Size);
     static fuzz::SilentPlatform sys;
     static Bank& bank = *new Bank(sys); // large: one for the whole run, reset per input
     bank.CurQue = QueRec{};
     bank.ChPgCount = {};
+    bank.SecCntIds = {};
+    bank.SecCnt = {};
+    int reports = 0;
     try {
         bank.LoadPool();
+        if (bank.File1.IsOpen()) Finding("the pool file left open");
+        reports = sys.Messages;
+        bank.BuildSecGroups();
+        bank.ReadSecCntTbl();
     } catch (const ProgramEnded&) {
-        Finding("LoadPool ended the program although its file exists");
+        Finding("a reader ended the program although its file exists");
     }
     const int n = bank.Npool;
-    if (bank.File1.IsOpen() || n < 0 || n > MaxQue) Finding("file left open or Npool out of range");
+    if (bank.File1.IsOpen() || sys.Messages > reports + 1 || n < 0 || n > MaxQue)
+        Finding("the table left open, several table reports or Npool out of range");
     // Entry Npool is written after the end of a usable pool.
     for (int k = 0; k < n + (n > 1); ++k) {
         const QueRec& r = bank.QuePool[k];
@@ -34,5 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     for (const auto& pages : bank.ChPgCount)
         for (const int16_t c : pages)
             if (c < 0) Finding("a chapter-page count below zero");
+    for (const std::string& id : bank.SecCntIds)
+        fuzz::CheckText(id, "a group code is not one line of UTF-8");
+    if (const int m = bank.FirstSecCntMismatch(); m < -1 || m >= bank.NrSecGroups)
+        Finding("mismatch index out of range");
     return 0;
 }

@@ -34,6 +34,14 @@ public:
         return 0.0f;
     }
     std::string ProgramDir() override { return Dir; }
+    // The messages shown since the last call, "Title: Text" each.
+    std::string Said() {
+        std::string s;
+        for (const auto& m : Messages)
+            s += m.Title + ": " + m.Text + "\n";
+        Messages.clear();
+        return s;
+    }
 
     std::string Dir;
     std::vector<Message> Messages;

@@ -100,14 +100,7 @@ struct Program {
     }
     frmShowQue& Win() { return *Mod.frmShowQue; }
     QString Shown() { return Win().txtQueNr->text().trimmed(); }
-    // The messages shown since the last call, "Title: Text" each.
-    std::string Said() {
-        std::string s;
-        for (const auto& m : Fake.Messages)
-            s += m.Title + ": " + m.Text + "\n";
-        Fake.Messages.clear();
-        return s;
-    }
+    std::string Said() { return Fake.Said(); }
 
     QTemporaryDir Tmp;
     FakePlatform Fake;
@@ -210,8 +203,9 @@ inline QString Open(Program& Run) {
 }
 
 // A user's step: "row:<n>" a click on a list row; "key:<key>" a key; "win:<window>" that
-// window made the active one; "next!"/"previous!"
-// the handler of a disabled button; else "[window.]control" a click on a button, a menu
+// window made the active one; "focus:<control>" the focus moved there; "type:<text>" text
+// typed into the chapter box; "<box>=<row>" a pick in a box; "next!"/"previous!" the
+// handler of a disabled button; else "[window.]control" a click on a button, a menu
 // item triggered, or "close" the window's frame ("cmd" may be left out; the main window
 // by default).
 inline void Do(Program& Run, const QString& Step) {
@@ -223,6 +217,17 @@ inline void Do(Program& Run, const QString& Step) {
         QApplication::processEvents();
         for (QWidget* t : QApplication::topLevelWidgets())
             if (t->objectName() == arg) return QApplication::setActiveWindow(t);
+    }
+    if (Step.startsWith("focus:")) return w.findChild<QWidget*>(arg)->setFocus(Qt::TabFocusReason);
+    if (Step.startsWith("type:")) { // into the chapter box, over what it holds
+        QTest::mouseClick(w.cboCh->lineEdit(), Qt::LeftButton);
+        w.cboCh->lineEdit()->selectAll();
+        QTest::keyClick(w.cboCh->lineEdit(), Qt::Key_Delete);
+        return QTest::keyClicks(w.cboCh->lineEdit(), arg);
+    }
+    if (auto* box = w.findChild<QComboBox*>(Step.section('=', 0, 0)); Step.contains('=') && box) {
+        box->setCurrentIndex(box->findText(Step.section('=', 1)));
+        return box->activated(box->currentIndex()); // as a user's pick
     }
     if (Step == "next!") return Run.Mod.Handle([&] { w.cmdNext_Click(); });
     if (Step == "previous!") return Run.Mod.Handle([&] { w.cmdPrevious_Click(); });

@@ -14,23 +14,20 @@ TEST(Test, FreshTestDrawsOneQuestionPerGroup) {
     Click(w.cmdShowAns); // a revealed answer in study mode must not carry over
     const std::pair<float, int> draws[] = {{0.5f, 3},  {0.0f, 1}, {0.2499f, 1},
                                            {0.25f, 2}, {1.0f, 4}, {std::nextafter(1.0f, 0.0f), 4}};
-    for (int i = 0; i < 35; ++i)
+    QStringList rows;
+    for (int i = 0; i < 35; ++i) {
         run.Fake.Values.push_back(draws[i % 6].first);
-    Click(w.cmdNewTest);
-    ASSERT_EQ(w.lstTestQue->count(), 35);
-    w.lstTestQue->setFocus(Qt::TabFocusReason); // still no row highlighted
-    for (int i = 0; i < 35; ++i)
-        EXPECT_EQ(w.lstTestQue->item(i)->text(),
-                  Q(GroupCodes[i] + "  " + Id("", draws[i % 6].second)));
-    EXPECT_EQ(w.lblMode->text() + Flags({w.txtAnswer, w.lblChapter, w.cboCh, w.cboPage}) +
-                  QString::number(w.lstTestQue->currentRow()),
-              "Simulated Technician License Test0000-1");
-
+        rows << Q(GroupCodes[i] + "  " + Id("", draws[i % 6].second));
+    }
+    const char* steps[][2] = {
+        {"NewTest/focus:lstTestQue", "S T1A03 wwww - - 11110000 0|0| -1 lstTestQue"}};
+    Walk(run, steps);
+    EXPECT_EQ(Rows(w.lstTestQue), rows);
+    EXPECT_EQ(Flags({w.lblChapter, w.cboCh, w.cboPage}), "000");
     QtPlatform desktop; // over many tests with its values every number of every group comes up
     std::vector<std::set<int>> seen(35);
     for (int t = 0; t < 100; ++t) {
-        desktop.Randomize();
-        for (int i = 0; i < 35; ++i)
+        for (desktop.Randomize(); run.Fake.Values.size() < 35;)
             run.Fake.Values.push_back(desktop.Rnd());
         Click(w.cmdNewTest);
         std::set<int> drawn; // in one test not all groups draw the same number
@@ -38,8 +35,7 @@ TEST(Test, FreshTestDrawsOneQuestionPerGroup) {
             seen[i].insert(*drawn.insert(w.lstTestQue->item(i)->text().mid(5).toInt()).first);
         EXPECT_GT(drawn.size(), 1u);
     }
-    for (const auto& s : seen)
-        EXPECT_EQ(s, (std::set{1, 2, 3, 4}));
+    EXPECT_EQ(seen, std::vector(35, std::set{1, 2, 3, 4}));
     EXPECT_EQ(run.Fake.Reseeds, 101);
 }
 
@@ -77,13 +73,12 @@ TEST(Test, ResultOfEachTestAndItsButtons) {
               "Pick Any Technician Question from Pool0070");
 }
 
-// By count chapter 2 has pages 4, 7, 8, 9, 10 and 12, but the references of
-// pages 7, 8 and 12 are written in forms that no chapter-page key matches.
-// Steps split by "/": S "Study Text", A "Show Pool", R "Show Answer", F "Show
-// Figure", C<row> or P<row> a user's pick in the chapter or page box, T<text> typing a
-// chapter, then Enter (E) or leaving the box for the list (L). Then the page rows,
-// the number of listed questions, the one on display, its answer if shown, "fig"
-// if the figure window is open, whether Previous and Next are enabled.
+// By count chapter 2 has pages 4, 7, 8, 9, 10 and 12, but the references of pages 7, 8
+// and 12 are written in forms that no chapter-page key matches. After each step: the page
+// rows, the number of listed questions, the one on display, its answer if shown, "fig" if
+// the figure window is open, whether Previous and Next are enabled. A revealed answer stays
+// across picks until Study Text; a typed chapter, even confirmed with Enter or by leaving
+// the box, waits for Study Text or a page pick.
 TEST(StudyText, PicksTypingRefusalsAndPagesWithoutQuestions) {
     auto qs = Questions(1);
     int i = 0;
@@ -94,63 +89,53 @@ TEST(StudyText, PicksTypingRefusalsAndPagesWithoutQuestions) {
     Session run(qs);
     run.WriteFigure("F1");
     auto& w = run.Win();
-    QLineEdit* edit = w.cboCh->lineEdit();
-    const auto Do = [&](const QString& Steps) {
-        for (const QString& s : Steps.split('/')) {
-            QComboBox* box = s[0] == 'C' ? w.cboCh : w.cboPage;
-            if (s[0] == 'C' || s[0] == 'P') {
-                box->setCurrentIndex(box->findText(s.mid(1)));
-                emit box->activated(box->currentIndex());
-            }
-            if (s[0] == 'T') {
-                QTest::mouseClick(edit, Qt::LeftButton);
-                edit->selectAll();
-                QTest::keyClick(edit, Qt::Key_Delete);
-                QTest::keyClicks(edit, s.mid(1));
-            }
-            if (s[0] == 'E') QTest::keyClick(edit, Qt::Key_Return);
-            if (s[0] == 'L') w.lstTestQue->setFocus(Qt::TabFocusReason);
-            if (const int k = QString("SARF").indexOf(s[0]); k >= 0)
-                Click(std::array{w.cmdStudy, w.cmdAll, w.cmdShowAns, w.cmdShowFig}[k]);
-        }
-        QString rows;
-        for (int i = 0; i < w.cboPage->count(); ++i)
-            rows += w.cboPage->itemText(i) + " ";
-        rows += "| " + QString::number(w.lstTestQue->count()) + " " + run.Shown();
-        if (!w.txtAnswer->isHidden() && !w.txtAnswer->text().isEmpty())
-            rows += " " + w.txtAnswer->text();
-        return rows +
-               (run.Mod.frmShowFig.Loaded() && run.Mod.frmShowFig->isVisible() ? " fig" : "") +
-               " " + Flags({w.cmdPrevious, w.cmdNext}, true);
+    const char* steps[][2] = {
+        {"Study", "4 7 8 9 10 12 | 2 T1C01 01"},
+        {"ShowAns/cboCh=3", "1 4 | 1 T2C01 A 00"},
+        {"cboPage=4", "1 4 | 3 T3A01 B 01"},
+        {"cboCh=2", "4 7 8 9 10 12 | 2 T1C01 C 01"},
+        {"Study", "4 7 8 9 10 12 | 2 T1C01 01"},
+        {"cboPage=10", "4 7 8 9 10 12 | 2 T1A01 01"},
+        {"type:5/key:Return", "4 7 8 9 10 12 | 2 T1A01 01"},
+        {"type:10/focus:lstTestQue", "4 7 8 9 10 12 | 2 T1A01 01"},
+        {"type:3/cboPage=4", "4 7 8 9 10 12 | 3 T3A01 01"},
+        {"type:10/Study/ShowAns", "35 | 1 T4A01 A 00"},
+        {"type: 3 /Study", "1 4 | 1 T2C01 00"},
+        {"type:11/Study", "1 4 | 1 T2C01 00"},
+        {"type:abc/cboPage=4", "1 4 | 1 T2C01 00"},
+        {"type:/Study", "1 4 | 1 T2C01 00"},
+        {"cboCh=5", "| 1 T2C01 00"},
+        {"All", "| 35 T1A01 01"},
+        {"Study", "| 35 T1A01 01"},
+        {"cboCh=2/ShowAns/ShowFig", "4 7 8 9 10 12 | 2 T1C01 C fig 01"},
+        {"cboPage=7", "4 7 8 9 10 12 | 0  00"},
     };
-    // The first "Study Text" shows chapter 2, its pages in numeric order. A revealed answer
-    // stays across picks until "Study Text". A typed chapter, also confirmed with Enter or by
-    // leaving the box, waits for "Study Text" or a page pick.
-    const QString steps =
-        "S=4 7 8 9 10 12 | 2 T1C01 01;R/C3=1 4 | 1 T2C01 A 00;P4=1 4 | 3 T3A01 B 01;"
-        "C2=4 7 8 9 10 12 | 2 T1C01 C 01;S=4 7 8 9 10 12 | 2 T1C01 01;"
-        "P10=4 7 8 9 10 12 | 2 T1A01 01;T5/E=4 7 8 9 10 12 | 2 T1A01 01;"
-        "T10/L=4 7 8 9 10 12 | 2 T1A01 01;T3/P4=4 7 8 9 10 12 | 3 T3A01 01;T10/S/R=35 | 1 T4A01 A "
-        "00;"
-        "T 3 /S=1 4 | 1 T2C01 00;T11/S=1 4 | 1 T2C01 00;Tabc/P4=1 4 | 1 T2C01 00;"
-        "T/S=1 4 | 1 T2C01 00;C5=| 1 T2C01 00;A=| 35 T1A01 01;S=| 35 T1A01 01;"
-        "C2/R/F=4 7 8 9 10 12 | 2 T1C01 C fig 01;P7=4 7 8 9 10 12 | 0  00";
+    Walk(run, steps, [](Program& Run) {
+        auto& w = Run.Win();
+        QString s;
+        for (int i = 0; i < w.cboPage->count(); ++i)
+            s += w.cboPage->itemText(i) + " ";
+        s += "| " + QString::number(w.lstTestQue->count()) + " " + Run.Shown();
+        if (!w.txtAnswer->isHidden() && !w.txtAnswer->text().isEmpty())
+            s += " " + w.txtAnswer->text();
+        const bool fig = Run.Mod.frmShowFig.Loaded() && Run.Mod.frmShowFig->isVisible();
+        return s + (fig ? " fig " : " ") + Flags({w.cmdPrevious, w.cmdNext}, true);
+    });
     QString chapters; // the rows offered, whatever the pool holds
     for (int i = 0; i < w.cboCh->count(); ++i)
         chapters += w.cboCh->itemText(i);
     EXPECT_EQ(chapters, "23456789");
-    for (const QString& step : steps.split(';'))
-        EXPECT_EQ(Do(step.section('=', 0, 0)), step.section('=', 1)) << step.toStdString();
     // An empty page: nothing shown, nothing to answer or move to.
     EXPECT_EQ(w.txtPage->text() + w.txtAnswer->text() + w.txtQuestion->toPlainText() +
                   w.txtA->toPlainText() + Marks(w) +
                   Flags({w.cmdA, w.cmdShowAns, w.cmdShowFig, w.cmdNext, w.cmdPrevious}, true),
               "wwww00000");
-    EXPECT_EQ(Do("P10/L"), "4 7 8 9 10 12 | 2 T1A01 A 01"); // list focus: no pick, no highlight
-    EXPECT_EQ(QString::number(w.lstTestQue->selectedItems().size()) +
-                  Flags({w.lblChapter, w.cboCh, w.lblPage, w.cboPage, w.txtQueAns}) +
-                  w.lblMode->text() + Q(run.Said()),
-              "011110Questions List for Text Chapter and Page");
+    const char* last[][2] = {
+        {"cboPage=10/focus:lstTestQue", "Q T1A01 wwww - A 11111001 - 0 lstTestQue"}};
+    Walk(run, last); // the list's focus: no pick, no highlight
+    EXPECT_EQ(Flags({w.lblChapter, w.cboCh, w.lblPage, w.cboPage}) +
+                  QString::number(w.lstTestQue->selectedItems().size()),
+              "11110");
 }
 
 } // namespace korvell::testing
