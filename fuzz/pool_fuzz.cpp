@@ -1,8 +1,9 @@
 // The start-up readers: each input is written both as "Tech_Pool.txt" and as
-// "SecCntTbl.txt", read by LoadPool, then by ReadSecCntTbl and compared with the
-// exam groups as at start-up.
+// "SecCntTbl.txt", read by LoadPool, by ReadSecCntTbl (then compared with the exam
+// groups as at start-up), and a field at a time to its end as the help text is.
 #include "core/bank.h"
 #include "core/logic.h"
+#include "core/seqfile.h"
 #include "fuzz_support.h"
 
 using namespace korvell;
@@ -48,5 +49,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         fuzz::CheckText(id, "a group code is not one line of UTF-8");
     if (const int m = bank.FirstSecCntMismatch(); m < -1 || m >= bank.NrSecGroups)
         Finding("mismatch index out of range");
+    std::string field;
+    std::size_t fields = 0; // every field read moves on by a byte at least
+    for (bank.File1.Open(sys.Dir() + "/Tech_Pool.txt"); !bank.File1.Eof(); ++fields)
+        if (!bank.File1.InputField(field) || fields > Size)
+            Finding("a field read fails or stalls");
+        else
+            fuzz::CheckText(field, "a field is not one line of UTF-8");
+    if (bank.File1.InputField(field) || bank.File1.ErrNumber != ErrInputPastEnd)
+        Finding("a field read past the end");
+    bank.File1.Close();
     return 0;
 }

@@ -1,13 +1,11 @@
 #include "core/bank.h"
 #include "core/logic.h"
-#include "support/fake_platform.h"
+#include "support/fixtures.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -59,27 +57,19 @@ std::string Cells(const Bank& B) {
 
 class DataFiles : public ::testing::Test {
 protected:
-    DataFiles() {
-        if (!mkdtemp(Dir.data())) throw std::runtime_error("mkdtemp failed");
-        Bank.AppDir = (Sys.Dir = Dir) + "/";
-    }
-    ~DataFiles() override { std::filesystem::remove_all(Dir); }
-    std::string Write(const std::string& Name, const std::string& Bytes) {
-        std::ofstream(Dir + "/" + Name, std::ios::binary) << Bytes;
-        return Dir + "/" + Name;
-    }
+    DataFiles() { Bank.AppDir = (Sys.Dir = Dir.Path.string()) + "/"; }
     // Reads Text as the pool file with every "\n" written as Eol.
     void Load(const std::string& Text, const std::string& Eol = "\r\n", bool Final = true) {
         std::string bytes;
         for (const char c : Text)
             bytes += c == '\n' ? Eol : std::string(1, c);
-        Write("Tech_Pool.txt", Final ? bytes : bytes.substr(0, bytes.size() - Eol.size()));
+        Dir.Write("Tech_Pool.txt", Final ? bytes : bytes.substr(0, bytes.size() - Eol.size()));
         Sys.Messages.clear();
         Bank.ChPgCount = {};
         Bank.LoadPool();
         EXPECT_FALSE(Bank.File1.IsOpen());
     }
-    std::string Dir = (std::filesystem::temp_directory_path() / "korvell-XXXXXX").string();
+    testing::TempDir Dir;
     testing::FakePlatform Sys;
     korvell::Bank Bank{Sys};
 };
@@ -108,7 +98,7 @@ TEST_F(DataFiles, ChannelReadsLinesFieldsAndNumbersToTheEnd) {
     };
     for (const auto& [k, bytes, expected] : cases) {
         SeqFile f;
-        ASSERT_TRUE(f.Open(Write("t.txt", bytes)));
+        ASSERT_TRUE(f.Open(Dir.Write("t.txt", bytes)));
         std::vector<std::string> items;
         for (std::string s; items.size() < 20 && (items.empty() || items.back() != "#62");) {
             int16_t n = 0;
@@ -118,7 +108,7 @@ TEST_F(DataFiles, ChannelReadsLinesFieldsAndNumbersToTheEnd) {
         EXPECT_EQ(items, expected) << bytes.substr(0, 20);
     }
     SeqFile f;
-    EXPECT_FALSE(f.Open(Dir));
+    EXPECT_FALSE(f.Open(Dir.Path.string()));
     EXPECT_EQ(f.ErrNumber, EISDIR);
 }
 
@@ -232,14 +222,14 @@ TEST_F(DataFiles, SectionCountTable) {
     for (int i = 0; i < Bank.NrSecGroups; ++i)
         table += "\"" + Bank.SecGroups[i] + "\"," + to_string(i + 10) + "\r\n";
     for (const auto& [tail, number, description] : cases) {
-        if (tail) Write("SecCntTbl.txt", table + tail);
+        if (tail) Dir.Write("SecCntTbl.txt", table + tail);
         Bank.ReadSecCntTbl();
         EXPECT_EQ(Sys.Said(), "Procedure Failed: Error number " + to_string(number) + "\n" +
                                   description + "\n");
         EXPECT_EQ(Bank.SecCntIds[35] + to_string(Bank.SecCnt[0]) + to_string(Bank.File1.IsOpen()),
                   (number == ErrSubscript ? "X1" : "") + to_string(tail ? 10 : 0) + "0");
     }
-    Write("SecCntTbl.txt", table);
+    Dir.Write("SecCntTbl.txt", table);
     Bank.ReadSecCntTbl();
     EXPECT_TRUE(Sys.Messages.empty() && !Bank.File1.IsOpen());
     EXPECT_EQ(Bank.NrSecGroups * 100 + Bank.FirstSecCntMismatch(), 3499);

@@ -2,7 +2,7 @@
 // hostile archives, a round trip through the program's start-up readers, and check.
 #include "core/bank.h"
 #include "korvell-pool/release.h"
-#include "support/fake_platform.h"
+#include "support/fixtures.h"
 
 #include <gtest/gtest.h>
 #include <zip.h>
@@ -17,13 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 using Entries = std::vector<std::pair<std::string, std::string>>;
 const std::string Jpeg("\xFF\xD8\xFF\xE0 tiny picture", 17);
-
-// A temporary directory, removed with its contents.
-struct TempDir {
-    fs::path Path = mkdtemp((fs::temp_directory_path() / "korvell-pool-XXXXXX").string().data());
-    ~TempDir() { fs::remove_all(Path); }
-    std::string operator/(const std::string& Name) const { return (Path / Name).string(); }
-};
 
 std::string Read(const std::string& Path) {
     return {std::istreambuf_iterator<char>(std::ifstream(Path).rdbuf()), {}};

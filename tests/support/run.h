@@ -2,7 +2,7 @@
 // program directory, with the recording platform, and the ways a user drives it.
 #pragma once
 
-#include "support/fake_platform.h"
+#include "support/fixtures.h"
 #include "ui/info/infowindows.h"
 #include "ui/main/frmshowfig.h"
 #include "ui/main/frmshowque.h"

@@ -1,13 +1,29 @@
-// A platform that records what the program asks of it and never blocks.
+// What every test shares: a temporary directory, and a platform that records what
+// the program asks of it and never blocks.
 #pragma once
 
 #include "core/platform.h"
 
 #include <deque>
+#include <filesystem>
+#include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace korvell::testing {
+
+// A temporary directory, removed with its contents.
+struct TempDir {
+    std::filesystem::path Path =
+        mkdtemp((std::filesystem::temp_directory_path() / "korvell-XXXXXX").string().data());
+    ~TempDir() { std::filesystem::remove_all(Path); }
+    std::string operator/(const std::string& Name) const { return (Path / Name).string(); }
+    std::string Write(const std::string& Name, const std::string& Bytes) const {
+        std::ofstream(*this / Name, std::ios::binary) << Bytes;
+        return *this / Name;
+    }
+};
 
 struct Message {
     std::string Text;
