@@ -1,5 +1,5 @@
-// A program run on data files of the test's own (CR LF line ends) in a temporary
-// program directory, with the recording platform, and the ways a user drives it.
+// The program run on data files of the test's own in a temporary program directory,
+// with the recording platform, and the ways a user drives it.
 #pragma once
 
 #include "support/fixtures.h"
@@ -11,11 +11,8 @@
 #include "ui/widgets.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QImage>
-#include <QTemporaryDir>
 #include <QTest>
-#include <fstream>
 #include <gtest/gtest.h>
 
 inline void PrintTo(const QString& Text, std::ostream* Out) {
@@ -77,17 +74,18 @@ inline QStringList Rows(const QListWidget* List) {
 }
 
 struct Program {
-    Program() { Fake.Dir = QDir(Tmp.path()).absolutePath().toStdString(); }
+    Program() { Fake.Dir = Tmp.Path.string(); }
     // Writes Text into Name in the program directory, "\n" as CR LF.
     void Write(const std::string& Name, const std::string& Text) const {
-        std::ofstream out(Fake.Dir + "/" + Name, std::ios::binary);
+        std::string crlf;
         for (char c : Text)
-            out << (c == '\n' ? "\r\n" : std::string(1, c));
+            crlf += c == '\n' ? "\r\n" : std::string(1, c);
+        Tmp.Write(Name, crlf);
     }
     void WriteFigure(const std::string& Name, int Width = 40) const {
         QImage img(Width, 30, QImage::Format_RGB32);
         img.fill(Qt::blue);
-        img.save(Q(Fake.Dir + "/" + Name + ".jpg"), "JPG");
+        img.save(Q(Tmp / (Name + ".jpg")), "JPG");
     }
     void WriteAll(const std::vector<Que>& Qs, int PerGroup = 1) const {
         Write("Tech_Pool.txt", PoolText(Qs));
@@ -99,10 +97,9 @@ struct Program {
         Mod.Handle([this] { Mod.Main(); });
     }
     frmShowQue& Win() { return *Mod.frmShowQue; }
-    QString Shown() { return Win().txtQueNr->text().trimmed(); }
     std::string Said() { return Fake.Said(); }
 
-    QTemporaryDir Tmp;
+    TempDir Tmp;
     FakePlatform Fake;
     modKorvell Mod{Fake};
 };
@@ -125,29 +122,23 @@ inline void ClickRow(QListWidget* List, int Row) {
     QTest::mouseClick(List->viewport(), Qt::LeftButton, {},
                       List->visualItemRect(List->item(Row)).center());
 }
-// A key ("A", "Return", "Alt+T") pressed where a user's key goes: to an open menu, or
-// to the widget with the focus.
+// A key ("A", "Return", "Alt+T") pressed where a user's key goes: to an open menu, else
+// to the widget with the focus, after the desktop's own events (a window activated).
 inline void Press(const QString& Key) {
-    QApplication::processEvents(); // the desktop's own events (a window activated) come first
+    QApplication::processEvents();
     QWidget* to = QApplication::activePopupWidget();
-    to = to                            ? to
-         : QApplication::focusWidget() ? QApplication::focusWidget()
-                                       : QApplication::activeWindow();
+    to = to ? to : QApplication::focusWidget();
     ASSERT_NE(to, nullptr) << Key.toStdString();
     const QKeyCombination k = QKeySequence(Key)[0];
     QTest::keyClick(to, k.key(), k.keyboardModifiers());
     if (k.keyboardModifiers() & Qt::AltModifier) QTest::qWait(150); // pressed down briefly
 }
-// Clicks the right letter (kept in the hidden answer box) or a wrong one.
-inline void Answer(frmShowQue& W, bool Right) {
-    const QString right = W.txtAnswer->text();
-    Click(W.findChild<QPushButton*>("cmd" + (Right ? right : right == "A" ? "B" : "A")));
-}
-// Begins a test and answers Count questions (the first Right right), each followed by Next.
-inline void AnswerTest(frmShowQue& W, int Right, int Count = 35) {
+// Begins a test and answers each question, the first Right rightly, then goes on.
+inline void AnswerTest(frmShowQue& W, int Right) {
     Click(W.cmdNewTest);
-    for (int q = 0; q < Count; ++q) {
-        Answer(W, q < Right);
+    for (int q = 0; q < 35; ++q) {
+        const QString right = W.txtAnswer->text(); // kept in the hidden answer box
+        Click(W.findChild<QPushButton*>("cmd" + (q < Right ? right : right == "A" ? "B" : "A")));
         Click(W.cmdNext);
     }
 }
@@ -180,7 +171,7 @@ inline QString State(Program& Run) {
     auto& w = Run.Win();
     const QString verdict =
         w.txtRightWrong->text() + (BackColor(w.txtRightWrong) == Red ? "r" : "g");
-    return w.lblMode->text().left(1) + " " + Run.Shown() + " " + Marks(w) + " " +
+    return w.lblMode->text().left(1) + " " + w.txtQueNr->text().trimmed() + " " + Marks(w) + " " +
            (w.txtRightWrong->isHidden() ? "-" : verdict) + " " +
            (w.txtAnswer->isHidden() ? "-" : w.txtAnswer->text()) +
            (w.lblAnswer->isHidden() == w.txtAnswer->isHidden() ? "" : "!") + " " +

@@ -105,7 +105,7 @@ TEST(StudyText, PicksTypingRefusalsAndPagesWithoutQuestions) {
         QString s;
         for (int i = 0; i < w.cboPage->count(); ++i)
             s += w.cboPage->itemText(i) + " ";
-        s += "| " + QString::number(w.lstTestQue->count()) + " " + Run.Shown();
+        s += "| " + QString::number(w.lstTestQue->count()) + " " + w.txtQueNr->text().trimmed();
         if (!w.txtAnswer->isHidden() && !w.txtAnswer->text().isEmpty())
             s += " " + w.txtAnswer->text();
         const bool fig = Run.Mod.frmShowFig.Loaded() && Run.Mod.frmShowFig->isVisible();
