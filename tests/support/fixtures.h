@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 #include <unistd.h>
-#include <vector>
+#include <utility>
 
 namespace korvell::testing {
 
@@ -25,15 +25,11 @@ struct TempDir {
     }
 };
 
-struct Message {
-    std::string Text;
-    std::string Title;
-};
-
 class FakePlatform : public Platform {
 public:
     void MsgBox(const std::string& Text, const std::string& Title) override {
-        Messages.push_back({Text, Title});
+        Messages += Title + ": " + Text + "\n";
+        ++Shown;
     }
     [[noreturn]] void EndProgram(int Status) override {
         Ended = true;
@@ -42,29 +38,18 @@ public:
     }
     void Randomize() override { ++Reseeds; }
     float Rnd() override {
-        if (!Values.empty()) {
-            const float v = Values.front();
-            Values.pop_front();
-            return v;
-        }
-        return 0.0f;
+        const float v = Values.empty() ? 0.0f : Values.front();
+        if (!Values.empty()) Values.pop_front();
+        return v;
     }
     std::string ProgramDir() override { return Dir; }
     // The messages shown since the last call, "Title: Text" each.
-    std::string Said() {
-        std::string s;
-        for (const auto& m : Messages)
-            s += m.Title + ": " + m.Text + "\n";
-        Messages.clear();
-        return s;
-    }
+    std::string Said() { return std::exchange(Messages, ""); }
 
-    std::string Dir;
-    std::vector<Message> Messages;
+    std::string Dir, Messages;
     std::deque<float> Values; // random values handed out in order, then 0
     bool Ended = false;
-    int EndStatus = 0;
-    int Reseeds = 0;
+    int EndStatus = 0, Reseeds = 0, Shown = 0;
 };
 
 } // namespace korvell::testing

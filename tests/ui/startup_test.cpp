@@ -34,7 +34,7 @@ TEST(StartUp, ReportsAndEndingPoints) {
                                           : "\nAttempt to open " + report +
                                                 " file failed\nExpected to find file \"" + file +
                                                 "\" in \nSub-directory \"" + run.Fake.Dir + "/\".";
-        ASSERT_EQ(run.Fake.Messages.size(), 1u) << report;
+        ASSERT_EQ(run.Fake.Shown, 1) << report;
         EXPECT_NE(run.Said().find(expected), std::string::npos) << report;
         std::string reads; // what start-up came to, then whether it ended the program
         for (bool done : {run.Mod.frmShowHelp.Loaded(), run.Mod.frmDisclaimer.Loaded(),
