@@ -182,24 +182,14 @@ TEST(Keys, WholeTestByKeysThenReviewOfItsMisses) {
 // once, and only through an enabled letter button.
 TEST(Keys, AnswerKeysExceptInTheTextOfTheComboBoxes) {
     Session run(1);
-    auto& w = run.Win();
-    Press("Alt+U"); // Study Text
-    // Where the focus is, the key, then the text of the box typed into (none: answered).
-    const std::tuple<QWidget*, const char*, const char*> cases[] = {
-        {w.cboCh->lineEdit(), "A", "2ab"},
-        {w.cboPage->lineEdit(), "3", "Pg3b"},
-        {w.txtQueNr, "2", ""}};
-    for (const auto& [focus, key, typed] : cases) {
-        ClickRow(w.lstTestQue, 0); // T1A01, unanswered
-        focus->setFocus();
-        if (auto* edit = qobject_cast<QLineEdit*>(focus)) edit->end(false);
-        Press(key);
-        Press("B"); // a second key: the letter buttons are off once answered
-        EXPECT_EQ(State(run).section(' ', 2, 5),
-                  *typed ? "wwww - - 11111001" : "YRww Wrong!r A 00001001")
-            << key;
-        EXPECT_EQ(*typed ? static_cast<QLineEdit*>(focus)->text() : "", typed);
-    }
+    const char* steps[][2] = {
+        {"key:Alt+U/row:0/focus:cboCh/key:A/key:B", "Q T1A01 wwww - - 11111001 - 0 cboCh ab Pg"},
+        {"row:0/focus:cboPage/key:3/key:B", "Q T1A01 wwww - - 11111001 - 0 cboPage ab 3b"},
+        {"row:0/focus:txtQueNr/key:2/key:B", "Q T1A01 YRww Wrong!r A 00001001 - 0 cmdNext ab 3b"}};
+    Walk(run, steps, [](Program& Run) {
+        return State(Run) + " " + Run.Win().cboCh->currentText() + " " +
+               Run.Win().cboPage->currentText();
+    });
 }
 
 } // namespace korvell::testing
