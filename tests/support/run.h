@@ -193,7 +193,8 @@ inline QString Open(Program& Run) {
     return s;
 }
 
-// A user's step: "row:<n>" a click on a list row; "key:<key>" a key; "win:<window>" that
+// A user's step: "row:<n>" a click on a list row; "key:<key>" a key; "test:<n>" a whole
+// test with n right answers (AnswerTest); "win:<window>" that
 // window made the active one; "focus:<control>" the focus moved there; "type:<text>" text
 // typed into the chapter box; "<box>=<row>" a pick in a box; "next!"/"previous!" the
 // handler of a disabled button; else "[window.]control" a click on a button, a menu
@@ -204,6 +205,7 @@ inline void Do(Program& Run, const QString& Step) {
     const QString arg = Step.section(':', 1);
     if (Step.startsWith("row:")) return ClickRow(w.lstTestQue, arg.toInt());
     if (Step.startsWith("key:")) return Press(arg);
+    if (Step.startsWith("test:")) return AnswerTest(w, arg.toInt());
     if (Step.startsWith("win:")) { // as a desktop gives a window the keys
         QApplication::processEvents();
         for (QWidget* t : QApplication::topLevelWidgets())

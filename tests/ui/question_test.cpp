@@ -161,8 +161,10 @@ TEST(Keys, WholeTestByKeysThenReviewOfItsMisses) {
                   Flags({&r}) + Flags({r.cmdReview}, true),
               "Congratulations 27 77.14%11");
     EXPECT_TRUE(QTest::qWaitForWindowActive(&r)); // its keys work at once
+    Press("Alt+R");
+    EXPECT_EQ(w.lblMode->text(), "Review of Missed Test Questions");
     const char* steps[][2] = {
-        {"key:Alt+R", "R T1D01 RwwY Wrong!r D 00000001 35|27|77.14% -1 cmdNext"},
+        {"", "R T1D01 RwwY Wrong!r D 00000001 35|27|77.14% -1 cmdNext"},
         {"key:B", "R T1D01 RwwY Wrong!r D 00000001 35|27|77.14% -1 cmdNext"},
         {"key:Return", "R T2B01 RwwY Wrong!r D 00000011 35|27|77.14% 1 cmdNext"},
         {"key:Return/key:Return/key:Return/key:Return/key:Return",
