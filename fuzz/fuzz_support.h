@@ -1,5 +1,4 @@
-// What the fuzz targets share: a platform that shows nothing, a directory in memory
-// that receives each input as a data file, and the check of the texts readers return.
+// A platform that shows nothing, a directory for the inputs, and the check of texts read.
 #pragma once
 
 #include "core/platform.h"

@@ -1,6 +1,4 @@
-// The start-up readers: each input is written both as "Tech_Pool.txt" and as
-// "SecCntTbl.txt", read by LoadPool, by ReadSecCntTbl (then compared with the exam
-// groups as at start-up), and a field at a time to its end as the help text is.
+// Each input read as the pool, as the section table, and a field at a time as the help.
 #include "core/bank.h"
 #include "core/logic.h"
 #include "core/seqfile.h"

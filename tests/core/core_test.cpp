@@ -171,8 +171,7 @@ TEST_F(DataFiles, PoolSizeLimits) {
     EXPECT_EQ(Bank.FindQuestionIndex("t1a01"), -1);
 }
 
-// Of lines of megabytes the reader keeps a bounded start, cut at a character, so that
-// the copies a run of record end lines stores stay small (EXPECT_TRUE: prints no megabytes).
+// Of megabyte lines a bounded start is kept, cut at a character (EXPECT_TRUE: prints less).
 TEST_F(DataFiles, PoolTextsAreBounded) {
     std::string wide, kept;
     for (int i = 0; i < 1 << 20; ++i)

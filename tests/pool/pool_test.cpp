@@ -1,5 +1,4 @@
-// korvell-pool on releases the tests make: problems at their lines with nothing written,
-// hostile archives, a round trip through the program's start-up readers, and check.
+// korvell-pool: problems, hostile archives, the round trip to the program, and check.
 #include "core/bank.h"
 #include "korvell-pool/release.h"
 #include "support/fixtures.h"
@@ -28,9 +27,7 @@ std::string Formatted(const pool::Diags& D) {
     return all;
 }
 
-// A release of PerGroup questions a group: three lines of preamble, then 7 lines a
-// question (header, text, choices A..D, record end), then its end line; line At
-// (from 1) is set to Text. T1A01 names figure T-1; question q starts at 4 + 7q.
+// PerGroup questions a group, 7 lines each from line 4 + 7q; line At is set to Text.
 std::string Release(int PerGroup = 2, int At = 0, const std::string& Text = "") {
     std::vector<std::string> l{"Technician pool", "Effective 7/01/2026 - 6/30/2030", "T1A Rules"};
     for (const auto& g : pool::ExamGroups())
@@ -47,8 +44,7 @@ std::string Release(int PerGroup = 2, int At = 0, const std::string& Text = "") 
     return t;
 }
 
-// A .docx of the text (a paragraph a line, a run a word), picture rId1 at Target
-// in a last paragraph, and an entry that must never be written by its name.
+// A .docx of the text (a paragraph a line), picture rId1 at Target, an entry escaping.
 Entries Docx(const std::string& Text, const std::string& Picture = Jpeg,
              const std::string& Target = "media/image1.jpeg") {
     std::string x = "<w:document xmlns:w=\"w\" xmlns:a=\"a\" xmlns:r=\"r\"><w:body><w:p><w:r><w:t>";
@@ -72,8 +68,7 @@ std::string Zip(const Entries& E) {
     return Read(dir / "z.zip");
 }
 
-// Imports Data (as File, beside T1.jpg) into out/, which holds an earlier pool and the
-// program's files. Problems: the import's, then check's on out/ if it succeeded.
+// Imports File beside T1.jpg into out/ over an earlier pool; then checks out/ if it worked.
 struct Imported {
     TempDir Dir;
     std::string Out = Dir / "out", Problems, Summary;

@@ -1,5 +1,4 @@
-// What every test shares: a temporary directory, and a platform that records what
-// the program asks of it and never blocks.
+// A temporary directory, and a platform that records what it is asked and never blocks.
 #pragma once
 
 #include "core/platform.h"

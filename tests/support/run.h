@@ -1,5 +1,4 @@
-// The program run on data files of the test's own in a temporary program directory,
-// with the recording platform, and the ways a user drives it.
+// The program run on the test's own data files, and the ways a user drives it.
 #pragma once
 
 #include "support/fixtures.h"
@@ -32,8 +31,7 @@ inline std::string Id(const std::string& Group, int Nr) { // ("T1A", 5): "T1A05"
     return Group + char('0' + Nr / 10 % 10) + char('0' + Nr % 10);
 }
 
-// A question (Fig: a figure name, Pg: a chapter-page such as "2-4"); its text is
-// "Question <Id>?", its choices "<Id> choice A" .. "<Id> choice D".
+// A question, its text "Question <Id>?", its choices "<Id> choice A" .. "D".
 struct Que {
     std::string Id, Answer = "A", Fig = {}, Pg = {};
 };
@@ -122,8 +120,7 @@ inline void ClickRow(QListWidget* List, int Row) {
     QTest::mouseClick(List->viewport(), Qt::LeftButton, {},
                       List->visualItemRect(List->item(Row)).center());
 }
-// A key ("A", "Return", "Alt+T") pressed where a user's key goes: to an open menu, else
-// to the widget with the focus, after the desktop's own events (a window activated).
+// A key ("A", "Return", "Alt+T") pressed to an open menu or else the focus.
 inline void Press(const QString& Key) {
     QApplication::processEvents();
     QWidget* to = QApplication::activePopupWidget();
@@ -163,10 +160,8 @@ inline QString Panel(frmShowQue& W) {
     return W.txtQueAns->text() + "|" + W.txtNrRight->text() + "|" + W.txtPercent->text();
 }
 
-// The main window as a user sees it: the mode (first letter of its label), the question
-// on display, the choice marks, the verdict (r: on red) and the answer when shown, which
-// of A B C D, Show Answer, Show Figure, Previous and Next are enabled, the score panel
-// when shown, the current row, the control with the focus, and the messages shown.
+// The main window: mode, question, marks, verdict (r: red) and answer if shown, A B C D,
+// Show Answer, Show Figure, Previous, Next enabled, scores if shown, row, focus, messages.
 inline QString State(Program& Run) {
     auto& w = Run.Win();
     const QString verdict =
@@ -193,13 +188,10 @@ inline QString Open(Program& Run) {
     return s;
 }
 
-// A user's step: "row:<n>" a click on a list row; "key:<key>" a key; "test:<n>" a whole
-// test with n right answers (AnswerTest); "win:<window>" that
-// window made the active one; "focus:<control>" the focus moved there; "type:<text>" text
-// typed into the chapter box; "<box>=<row>" a pick in a box; "next!"/"previous!" the
-// handler of a disabled button; else "[window.]control" a click on a button, a menu
-// item triggered, or "close" the window's frame ("cmd" may be left out; the main window
-// by default).
+// A step: "row:<n>" a list row clicked, "key:<key>", "test:<n>" a test with n right,
+// "win:<window>" made active, "focus:<control>", "type:<text>" into the chapter box,
+// "<box>=<row>" picked, "next!"/"previous!" a disabled button's handler; else a button
+// clicked, menu item triggered or frame "close"d: "[window.][cmd]<name>".
 inline void Do(Program& Run, const QString& Step) {
     auto& w = Run.Win();
     const QString arg = Step.section(':', 1);

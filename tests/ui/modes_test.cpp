@@ -1,5 +1,4 @@
-// The simulated test and its result window, picking from the list, and the
-// chapter and page study lists.
+// The simulated test, its result window, and the chapter and page study lists.
 #include "app/qtplatform.h"
 #include "support/run.h"
 
@@ -48,8 +47,7 @@ TEST(Test, MissingQuestionEndsTheProgramAfterItsReport) {
     EXPECT_EQ(run.Win().lstTestQue->count(), 8); // nothing ran after the report
 }
 
-// 26 right answers pass; a further Next shows the result again; after a pass the next
-// test starts afresh.
+// 26 right answers pass; a further Next shows the result again; each test starts afresh.
 TEST(Test, ResultOfEachTestAndItsButtons) {
     Session run(2);
     const char* steps[][2] = {
@@ -70,12 +68,9 @@ TEST(Test, ResultOfEachTestAndItsButtons) {
     });
 }
 
-// By count chapter 2 has pages 4, 7, 8, 9, 10 and 12, but the references of pages 7, 8
-// and 12 are written in forms that no chapter-page key matches. After each step: the page
-// rows, the number of listed questions, the one on display, its answer if shown, "fig" if
-// the figure window is open, whether Previous and Next are enabled. A revealed answer stays
-// across picks until Study Text; a typed chapter, even confirmed with Enter or by leaving
-// the box, waits for Study Text or a page pick.
+// Chapter 2 counts pages 4, 7, 8, 9, 10 and 12; no key matches how 7, 8 and 12 are written.
+// Seen: page rows | listed, shown, answer, "fig", Previous and Next. An answer shown stays
+// until Study Text; a typed chapter, even with Enter or leaving the box, waits for either.
 TEST(StudyText, PicksTypingRefusalsAndPagesWithoutQuestions) {
     auto qs = Questions(1);
     int i = 0;

@@ -1,11 +1,10 @@
-// The main window's question: the font rule, a fresh display, the figure, answering
-// (by click or key) and scoring, moving through a list, and the review of a test's misses.
+// The main window's question: fonts, display, figure, answers by click or key, scores,
+// moving through a list, and the review of a test's misses.
 #include "support/run.h"
 
 namespace korvell::testing {
 
-// Every threshold of every box, in characters (18: the standard font, read from
-// txtQueNr at each display; else "Arial"); a short text brings the standard font back.
+// Every threshold of every box, in characters (18: txtQueNr's font, else "Arial").
 TEST(Display, FontRuleAtEveryThreshold) {
     using F = frmShowQue;
     using R = QueRec;
@@ -37,10 +36,8 @@ TEST(Display, FontRuleAtEveryThreshold) {
         }
 }
 
-// Browsing: answers are judged and marked but not counted; Next and Previous move one
-// entry and refuse to pass either end; a pick by click or key shows its question afresh:
-// no marks, answer or figure window, Show Figure on when its figure could be loaded
-// (the picture held stays until another loads), the reference if it has one.
+// Browsing: answers are marked, not counted; Next and Previous stop at either end; each
+// question is shown afresh, Show Figure on only if its figure loads (the last one stays).
 TEST(Study, AnswerRevealMoveAndPick) {
     std::vector<Que> qs = Questions(1);
     const char* figs[] = {"F1", "", "F2", "MISSING", "BAD", "sub/F3"};
@@ -99,8 +96,7 @@ TEST(Study, AnswerRevealMoveAndPick) {
               "00000000035" + ids.join(""));
 }
 
-// A test counts every answer once; a second answer or one without a question on
-// display is refused or reported; the counters stop at their largest value.
+// A test counts every answer once; the counters stop at their largest value.
 TEST(Test, ScoreAndGuards) {
     Session run(1);
     auto& w = run.Win();
@@ -133,8 +129,7 @@ TEST(Test, ScoreAndGuards) {
     EXPECT_EQ(Panel(w), "32767|32767|100.00%");
 }
 
-// Alt+T begins, a letter or digit answers (wherever the focus is), Enter or Space goes on;
-// every fourth answer is wrong. Review Misses then shows exactly those misses, answered.
+// A test by keys (every fourth answer wrong), then Review Misses shows just those, answered.
 TEST(Keys, WholeTestByKeysThenReviewOfItsMisses) {
     Session run(1);
     auto& w = run.Win();
@@ -172,8 +167,7 @@ TEST(Keys, WholeTestByKeysThenReviewOfItsMisses) {
     EXPECT_TRUE(r.isVisible() && !r.cmdReview->isEnabled());
 }
 
-// Letters and digits type into the chapter and page boxes; everywhere else they answer,
-// once, and only through an enabled letter button.
+// Letters and digits type into the chapter and page boxes; elsewhere they answer, once.
 TEST(Keys, AnswerKeysExceptInTheTextOfTheComboBoxes) {
     Session run(1);
     const char* steps[][2] = {
