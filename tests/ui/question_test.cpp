@@ -57,7 +57,7 @@ TEST(Study, AnswerRevealMoveAndPick) {
         {"", "P T1A01 wwww - - 11111101 - -1 cmdShowAns  40 3-4 "},
         {"ShowAns", "P T1A01 Ywww - A 00001101 - -1 cmdNext  40 3-4 "},
         {"ShowFig", "P T1A01 Ywww - A 00001101 - -1 cmdShowFig F 40 3-4 "},
-        {"Next", "P T1B01 wwww - - 11111011 - 1 cmdShowAns  40 "},
+        {"Next/win:frmShowQue", "P T1B01 wwww - - 11111011 - 1 cmdShowAns  40 "},
         {"A", "P T1B01 RYww Wrong!r B 00001011 - 1 cmdNext  40 "},
         {"Next", "P T1C01 wwww - - 11111111 - 2 cmdShowAns  60 "},
         {"C", "P T1C01 wwYw Right!g C 00001111 - 2 cmdNext  60 "},
