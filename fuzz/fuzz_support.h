@@ -10,11 +10,6 @@
 #include <string>
 #include <unistd.h>
 
-// A small quarantine lets the channel's buffer, allocated at every open, reuse its pages.
-extern "C" const char* __asan_default_options() {
-    return "quarantine_size_mb=4";
-}
-
 namespace korvell::fuzz {
 
 class SilentPlatform : public Platform {

@@ -221,19 +221,18 @@ TEST_F(DataFiles, SectionCountTable) {
     for (const auto& [tail, number, description] : cases) {
         if (tail) Dir.Write("SecCntTbl.txt", table + tail);
         Bank.ReadSecCntTbl();
-        EXPECT_EQ(Sys.Said(), "Procedure Failed: Error number " + to_string(number) + "\n" +
-                                  description + "\n");
-        EXPECT_EQ(Bank.SecCntIds[35] + to_string(Bank.SecCnt[0]) + to_string(Bank.File1.IsOpen()),
-                  (number == ErrSubscript ? "X1" : "") + to_string(tail ? 10 : 0) + "0");
+        EXPECT_EQ(Sys.Said() + Bank.SecCntIds[35] + to_string(Bank.SecCnt[0] + Bank.File1.IsOpen()),
+                  "Procedure Failed: Error number " + to_string(number) + "\n" + description +
+                      "\n" + (number == ErrSubscript ? "X1" : "") + to_string(tail ? 10 : 0));
     }
     Dir.Write("SecCntTbl.txt", table);
     Bank.ReadSecCntTbl();
-    EXPECT_TRUE(Sys.Messages.empty() && !Bank.File1.IsOpen());
-    EXPECT_EQ(Bank.NrSecGroups * 100 + Bank.FirstSecCntMismatch(), 3499);
+    std::string seen = Sys.Said() + to_string(Bank.File1.IsOpen() + Bank.NrSecGroups) + " " +
+                       to_string(Bank.FirstSecCntMismatch());
     Bank.SecCntIds[34] = "T0c"; // letter case counts
-    EXPECT_EQ(Bank.FirstSecCntMismatch(), 34);
+    seen += " " + to_string(Bank.FirstSecCntMismatch());
     std::swap(Bank.SecCntIds[0], Bank.SecCntIds[1]);
-    EXPECT_EQ(Bank.FirstSecCntMismatch(), 0);
+    EXPECT_EQ(seen + " " + to_string(Bank.FirstSecCntMismatch()), "35 -1 34 0");
 }
 
 } // namespace

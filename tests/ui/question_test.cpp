@@ -116,13 +116,13 @@ TEST(Test, ScoreAndGuards) {
     for (const char* pick : {"B", " "}) {
         run.Mod.AnsPicked = pick;
         run.Mod.Handle([&] { run.Mod.AnswerQuestion(); });
-        EXPECT_EQ(run.Said(), "Can't cheat: You already answered this Question!\n");
     }
     Click(w.cmdNext);
     run.Mod.QueIdx = -1; // no question on display: reported, judged wrong and counted
     Click(w.cmdC);
-    EXPECT_EQ(run.Said(), "Error: No Question Selected\n");
-    EXPECT_EQ(Marks(w) + w.txtRightWrong->text() + Panel(w), "wwRwWrong!3|1|33.33%");
+    EXPECT_EQ(Q(run.Said()) + Marks(w) + w.txtRightWrong->text() + Panel(w),
+              "Can't cheat: You already answered this Question!\nCan't cheat: You already "
+              "answered this Question!\nError: No Question Selected\nwwRwWrong!3|1|33.33%");
     Click(w.cmdNext);
     run.Mod.NrQueAns = run.Mod.NrRight = 32767;
     Click(w.findChild<QPushButton*>("cmd" + w.txtAnswer->text()));
@@ -139,9 +139,6 @@ TEST(Keys, WholeTestByKeysThenReviewOfItsMisses) {
         if (q % 3 == 1) w.lstTestQue->setFocus();
         if (q % 3 == 2) w.txtQuestion->setFocus();
         Press(QString(QChar((q % 2 ? '1' : 'A') + (q + q % 4 / 3) % 4)));
-        ASSERT_EQ(State(run).section(' ', 5),
-                  "00000001 " + Panel(w) + " " + QString::number(q ? q : -1) + " cmdNext")
-            << q;
         Press(q % 2 ? "Return" : "Space");
     }
     EXPECT_EQ(r.txtPassFail->text() + " " + r.txtAnsOK->text() + " " + r.txtPercent->text() +
