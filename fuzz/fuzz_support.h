@@ -1,35 +1,25 @@
-// A platform that shows nothing, a directory for the inputs, and the check of texts read.
+// A directory for the inputs, and the check of the texts readers return.
 #pragma once
 
-#include "core/platform.h"
+#include "support/fixtures.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iconv.h>
-#include <string>
-#include <unistd.h>
 
 namespace korvell::fuzz {
 
-class SilentPlatform : public Platform {
-public:
-    void MsgBox(const std::string&, const std::string&) override { ++Messages; }
-    [[noreturn]] void EndProgram(int Status) override { throw ProgramEnded{Status}; }
-    void Randomize() override {}
-    float Rnd() override { return 0.0f; }
-    std::string ProgramDir() override { return Dir(); }
-    static const std::string& Dir() {
-        static std::string dir = "/dev/shm/korvell-fuzz-XXXXXX";
-        static const bool made = mkdtemp(dir.data()) || mkdtemp((dir = "/tmp/kf-XXXXXX").data());
-        return made ? dir : (std::abort(), dir);
-    }
-    int Messages = 0;
-};
+// Made once per run, in memory where there is room; each input overwrites its files.
+inline const std::string& Dir() {
+    static std::string dir = "/dev/shm/korvell-fuzz-XXXXXX";
+    static const bool made = mkdtemp(dir.data()) || mkdtemp((dir = "/tmp/kf-XXXXXX").data());
+    return made ? dir : (std::abort(), dir);
+}
 
-inline void WriteInput(const std::string& Name, const void* Data, std::size_t Size) {
-    std::ofstream(SilentPlatform::Dir() + "/" + Name, std::ios::binary)
+inline std::string WriteInput(const std::string& Name, const void* Data, std::size_t Size) {
+    std::ofstream(Dir() + "/" + Name, std::ios::binary)
         .write(static_cast<const char*>(Data), static_cast<std::streamsize>(Size));
+    return Dir() + "/" + Name;
 }
 
 // A broken promise of a reader: stops the run so that libFuzzer keeps the input.

@@ -10,7 +10,9 @@ using fuzz::Finding;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     fuzz::WriteInput("Tech_Pool.txt", Data, Size);
     fuzz::WriteInput("SecCntTbl.txt", Data, Size);
-    static fuzz::SilentPlatform sys;
+    static testing::FakePlatform sys;
+    sys.Dir = fuzz::Dir();
+    sys.Messages.clear();
     static Bank& bank = *new Bank(sys); // large: one for the whole run, reset per input
     bank.CurQue = QueRec{};
     bank.ChPgCount = {};
@@ -20,14 +22,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     try {
         bank.LoadPool();
         if (bank.File1.IsOpen()) Finding("the pool file left open");
-        reports = sys.Messages;
+        reports = sys.Shown;
         bank.BuildSecGroups();
         bank.ReadSecCntTbl();
     } catch (const ProgramEnded&) {
         Finding("a reader ended the program although its file exists");
     }
     const int n = bank.Npool;
-    if (bank.File1.IsOpen() || sys.Messages > reports + 1 || n < 0 || n > MaxQue)
+    if (bank.File1.IsOpen() || sys.Shown > reports + 1 || n < 0 || n > MaxQue)
         Finding("the table left open, several table reports or Npool out of range");
     // Entry Npool is written after the end of a usable pool.
     for (int k = 0; k < n + (n > 1); ++k) {
@@ -49,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         Finding("mismatch index out of range");
     std::string field;
     std::size_t fields = 0; // every field read moves on by a byte at least
-    for (bank.File1.Open(sys.Dir() + "/Tech_Pool.txt"); !bank.File1.Eof(); ++fields)
+    for (bank.File1.Open(sys.Dir + "/Tech_Pool.txt"); !bank.File1.Eof(); ++fields)
         if (!bank.File1.InputField(field) || fields > Size)
             Finding("a field read fails or stalls");
         else

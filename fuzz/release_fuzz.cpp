@@ -6,9 +6,8 @@ using namespace korvell;
 using korvell::fuzz::Finding;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    fuzz::WriteInput("release.txt", Data, Size);
     pool::Release rel;
-    rel.Name = fuzz::SilentPlatform::Dir() + "/release.txt";
+    rel.Name = fuzz::WriteInput("release.txt", Data, Size);
     pool::Diags problems;
     if (!pool::ReadTextRelease(rel.Name, {}, rel, problems)) Finding("a readable release refused");
     const pool::Pool p = pool::ParseRelease(rel, problems);

@@ -164,11 +164,11 @@ inline QString Panel(frmShowQue& W) {
 // Show Answer, Show Figure, Previous, Next enabled, scores if shown, row, focus, messages.
 inline QString State(Program& Run) {
     auto& w = Run.Win();
-    const QString verdict =
-        w.txtRightWrong->text() + (BackColor(w.txtRightWrong) == Red ? "r" : "g");
     return w.lblMode->text().left(1) + " " + w.txtQueNr->text().trimmed() + " " + Marks(w) + " " +
-           (w.txtRightWrong->isHidden() ? "-" : verdict) + " " +
-           (w.txtAnswer->isHidden() ? "-" : w.txtAnswer->text()) +
+           (w.txtRightWrong->isHidden()
+                ? "-"
+                : w.txtRightWrong->text() + (BackColor(w.txtRightWrong) == Red ? "r" : "g")) +
+           " " + (w.txtAnswer->isHidden() ? "-" : w.txtAnswer->text()) +
            (w.lblAnswer->isHidden() == w.txtAnswer->isHidden() ? "" : "!") + " " +
            Flags({w.cmdA, w.cmdB, w.cmdC, w.cmdD, w.cmdShowAns, w.cmdShowFig, w.cmdPrevious,
                   w.cmdNext},
@@ -198,11 +198,12 @@ inline void Do(Program& Run, const QString& Step) {
     if (Step.startsWith("row:")) return ClickRow(w.lstTestQue, arg.toInt());
     if (Step.startsWith("key:")) return Press(arg);
     if (Step.startsWith("test:")) return AnswerTest(w, arg.toInt());
-    if (Step.startsWith("win:")) { // as a desktop gives a window the keys
-        QApplication::processEvents();
-        for (QWidget* t : QApplication::topLevelWidgets())
-            if (t->objectName() == arg) return QApplication::setActiveWindow(t);
-    }
+    QWidget* window = &w; // "win:<window>" or "<window>."
+    for (QWidget* t : QApplication::topLevelWidgets())
+        if (t->objectName() == (Step.startsWith("win:") ? arg : Step.section('.', 0, 0)))
+            window = t;
+    if (Step.startsWith("win:")) // as a desktop gives a window the keys
+        return QApplication::processEvents(), QApplication::setActiveWindow(window);
     if (Step.startsWith("focus:")) return w.findChild<QWidget*>(arg)->setFocus(Qt::TabFocusReason);
     if (Step.startsWith("type:")) { // into the chapter box, over what it holds
         QTest::mouseClick(w.cboCh->lineEdit(), Qt::LeftButton);
@@ -216,9 +217,6 @@ inline void Do(Program& Run, const QString& Step) {
     }
     if (Step == "next!") return Run.Mod.Handle([&] { w.cmdNext_Click(); });
     if (Step == "previous!") return Run.Mod.Handle([&] { w.cmdPrevious_Click(); });
-    QWidget* window = &w;
-    for (QWidget* t : QApplication::topLevelWidgets())
-        if (Step.contains('.') && t->objectName() == Step.section('.', 0, 0)) window = t;
     const QString name = Step.section('.', -1);
     if (name == "close") return void(window->close());
     QObject* c = window->findChild<QObject*>(name);
