@@ -19,10 +19,11 @@ TEST(Logic, PercentDrawAndTexts) {
         {2, 3, "66.67%"}, {3, 32, "9.38%"}, {0, 1, "0.00%"}, {1, 1, "100.00%"}, {1, 32, "3.13%"}};
     for (const auto& [right, answered, text] : percents)
         EXPECT_EQ(FormatPercent(float(right) / float(answered)), text) << right << "/" << answered;
-    const float below1 = std::nextafter(1.0f, 0.0f);
     const std::tuple<int16_t, float, int16_t> draws[] = {
-        {35, 0.0f, 1}, {35, below1, 35}, {35, 1.0f, 35}, {10, 0.0999f, 1},
-        {10, 0.1f, 2}, {2, 0.5f, 2},     {1, 0.9f, 1},   {0, 0.9f, 1}};
+        {35, 0.0f, 1},  {35, std::nextafter(1.0f, 0.0f), 35},
+        {35, 1.0f, 35}, {10, 0.0999f, 1},
+        {10, 0.1f, 2},  {2, 0.5f, 2},
+        {1, 0.9f, 1},   {0, 0.9f, 1}};
     for (const auto& [count, r, number] : draws)
         EXPECT_EQ(DrawNumber(count, r), number) << count << " " << r;
     const std::tuple<const char*, int> chapters[] = {
@@ -119,12 +120,12 @@ TEST_F(DataFiles, ExamplePoolWithAnyLineEnd) {
     const std::string second = "T1A02 |D|In the fig, A is what? |Ring |Box |Cone |Line |T1|2-5 ";
     for (const char* eol : {"\r\n", "\n", "\r"})
         for (const bool final : {true, false}) {
-            SCOPED_TRACE(::testing::PrintToString(std::string(eol)) + (final ? "" : " no final"));
             Load(pool, eol, final); // the last record is kept again after the end
             EXPECT_EQ(to_string(Bank.Npool) + Fields(Bank.QuePool[0]) + Fields(Bank.QuePool[1]) +
                           Fields(Bank.QuePool[2]) + Cells(Bank),
                       "2T1A01 |B|First? |Red |Green |Blue |Gold ||2-4 " + second + second +
-                          "2-4=1 2-5=1 ");
+                          "2-4=1 2-5=1 ")
+                << int(eol[0] + eol[1]) << final;
         }
 }
 

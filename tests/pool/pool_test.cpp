@@ -196,7 +196,7 @@ TEST(PoolCheck, FindsWhatWouldGoWrongInUse) {
         fs::copy(good.Out, dir.Path);
         std::string text = Read(dir / file);
         text.replace(from.empty() ? text.size() : text.find(from), from.size(), to);
-        text.empty() ? void(fs::remove(dir / file)) : void(std::ofstream(dir / file) << text);
+        text.empty() ? void(fs::remove(dir / file)) : void(dir.Write(file, text));
         pool::Diags d;
         pool::Check(dir.Path, d);
         EXPECT_NE(Formatted(d).find(expected), std::string::npos) << expected << Formatted(d);

@@ -38,8 +38,7 @@ public:
     void Randomize() override { ++Reseeds; }
     float Rnd() override {
         const float v = Values.empty() ? 0.0f : Values.front();
-        if (!Values.empty()) Values.pop_front();
-        return v;
+        return Values.empty() ? v : (Values.pop_front(), v);
     }
     std::string ProgramDir() override { return Dir; }
     // The messages shown since the last call, "Title: Text" each.

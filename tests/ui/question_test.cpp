@@ -136,8 +136,7 @@ TEST(Keys, WholeTestByKeysThenReviewOfItsMisses) {
     auto& r = *run.Mod.frmTestComplete;
     Press("Alt+T");
     for (int q = 0; q < 35; ++q) { // the right letter is "ABCD"[q % 4]
-        if (q % 3 == 1) w.lstTestQue->setFocus();
-        if (q % 3 == 2) w.txtQuestion->setFocus();
+        std::array<QWidget*, 3>{w.cmdAll, w.lstTestQue, w.txtQuestion}[q % 3]->setFocus();
         Press(QString(QChar((q % 2 ? '1' : 'A') + (q + q % 4 / 3) % 4)));
         Press(q % 2 ? "Return" : "Space");
     }
