@@ -35,7 +35,7 @@ public:
         EndStatus = Status;
         throw ProgramEnded{Status};
     }
-    void Randomize() override { ++Reseeds; }
+    void Randomize() override { ++Restarts; }
     float Rnd() override {
         const float v = Values.empty() ? 0.0f : Values.front();
         return Values.empty() ? v : (Values.pop_front(), v);
@@ -47,7 +47,7 @@ public:
     std::string Dir, Messages;
     std::deque<float> Values; // random values handed out in order, then 0
     bool Ended = false;
-    int EndStatus = 0, Reseeds = 0, Shown = 0;
+    int EndStatus = 0, Restarts = 0, Shown = 0;
 };
 
 } // namespace korvell::testing

@@ -26,7 +26,7 @@ TEST(Test, FreshTestDrawsOneQuestionPerGroup) {
     Walk(run, steps);
     EXPECT_EQ(Rows(w.lstTestQue), rows);
     EXPECT_EQ(Flags({w.lblChapter, w.cboCh, w.cboPage}), "000");
-    EXPECT_EQ(run.Fake.Reseeds, 1); // the generator is started afresh for each test
+    EXPECT_EQ(run.Fake.Restarts, 1); // the generator is started afresh for each test
     run.Fake.Values.assign(35, 0.0f);
     run.Fake.Values[7] = 0.99f; // T2B04
     Click(w.cmdNewTest);
