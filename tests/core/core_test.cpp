@@ -46,9 +46,7 @@ std::string Q(const std::string& Id, const std::string& End = "~~\n") {
            "\n" + End;
 }
 
-// The chapter-page cells that hold a count, as "ch-pg=count ".
-std::string Cells(const Bank& B) {
-    std::string out;
+std::string Cells(const Bank& B, std::string out = "") { // "ch-pg=count " for each counted
     for (int ch = 0; ch <= MaxChapter; ++ch)
         for (int pg = 0; pg <= MaxPage; ++pg)
             if (const int n = B.ChPgCount[ch][pg])

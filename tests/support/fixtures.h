@@ -12,7 +12,6 @@
 
 namespace korvell::testing {
 
-// A temporary directory, removed with its contents.
 struct TempDir {
     std::filesystem::path Path =
         mkdtemp((std::filesystem::temp_directory_path() / "korvell-XXXXXX").string().data());
@@ -31,7 +30,6 @@ public:
         ++Shown;
     }
     [[noreturn]] void EndProgram(int Status) override {
-        Ended = true;
         EndStatus = Status;
         throw ProgramEnded{Status};
     }
@@ -41,13 +39,11 @@ public:
         return Values.empty() ? v : (Values.pop_front(), v);
     }
     std::string ProgramDir() override { return Dir; }
-    // The messages shown since the last call, "Title: Text" each.
-    std::string Said() { return std::exchange(Messages, ""); }
+    std::string Said() { return std::exchange(Messages, ""); } // "Title: Text" since last asked
 
     std::string Dir, Messages;
-    std::deque<float> Values; // random values handed out in order, then 0
-    bool Ended = false;
-    int EndStatus = 0, Restarts = 0, Shown = 0;
+    std::deque<float> Values;                    // random values handed out in order, then 0
+    int EndStatus = -1, Restarts = 0, Shown = 0; // EndStatus: -1 while the program runs
 };
 
 } // namespace korvell::testing

@@ -37,16 +37,14 @@ struct Que {
 };
 
 // PerGroup questions for each group in exam order; right letters cycle A..D.
-inline std::vector<Que> Questions(int PerGroup) {
-    std::vector<Que> qs;
+inline std::vector<Que> Questions(int PerGroup, std::vector<Que> Qs = {}) {
     for (const auto& g : GroupCodes)
         for (int n = 1; n <= PerGroup; ++n)
-            qs.push_back({Id(g, n), std::string(1, "ABCD"[qs.size() % 4])});
-    return qs;
+            Qs.push_back({Id(g, n), std::string(1, "ABCD"[Qs.size() % 4])});
+    return Qs;
 }
 
-inline std::string PoolText(const std::vector<Que>& Qs) {
-    std::string t = "Fixture question pool\n";
+inline std::string PoolText(const std::vector<Que>& Qs, std::string t = "Fixture question pool\n") {
     for (const auto& q : Qs) {
         t += q.Id + " (" + q.Answer + ")" + (q.Fig.empty() ? "" : " Fig " + q.Fig) +
              (q.Pg.empty() ? "" : " Pg " + q.Pg) + "\nQuestion " + q.Id + "?\n";
@@ -64,15 +62,22 @@ inline std::string TableText(int PerGroup, const std::vector<std::string>& Codes
     return t;
 }
 
-inline QStringList Rows(const QListWidget* List) {
-    QStringList rows;
+inline QStringList Rows(const QListWidget* List, QStringList Texts = {}) {
     for (int i = 0; i < List->count(); ++i)
-        rows << List->item(i)->text();
-    return rows;
+        Texts << List->item(i)->text();
+    return Texts;
 }
 
 struct Program {
-    Program() { Fake.Dir = Tmp.Path.string(); }
+    // The program's files in a directory of its own: the questions, a table of PerGroup
+    // a group, the help and disclaimer texts.
+    explicit Program(const std::vector<Que>& Qs = Questions(1), int PerGroup = 1) {
+        Fake.Dir = Tmp.Path.string();
+        Write("Tech_Pool.txt", PoolText(Qs));
+        Write("SecCntTbl.txt", TableText(PerGroup));
+        Write("Vellkor-Help.txt", "Help first line\nHelp, second line\n");
+        Write("Disclaimer.txt", "Disclaimer line\n");
+    }
     // Writes Text into Name in the program directory, "\n" as CR LF.
     void Write(const std::string& Name, const std::string& Text) const {
         std::string crlf;
@@ -85,14 +90,10 @@ struct Program {
         img.fill(Qt::blue);
         img.save(Q(Tmp / (Name + ".jpg")), "JPG");
     }
-    void WriteAll(const std::vector<Que>& Qs, int PerGroup = 1) const {
-        Write("Tech_Pool.txt", PoolText(Qs));
-        Write("SecCntTbl.txt", TableText(PerGroup));
-        Write("Vellkor-Help.txt", "Help first line\nHelp, second line\n");
-        Write("Disclaimer.txt", "Disclaimer line\n");
-    }
+    // Starts the program; its main window, once open, is the active one.
     void Start() {
         Mod.Handle([this] { Mod.Main(); });
+        if (Mod.frmShowQue.Loaded()) QApplication::setActiveWindow(&Win());
     }
     frmShowQue& Win() { return *Mod.frmShowQue; }
     std::string Said() { return Fake.Said(); }
@@ -102,13 +103,10 @@ struct Program {
     modKorvell Mod{Fake};
 };
 
-// The program started on its own files, the main window active.
 struct Session : Program {
     explicit Session(int PerGroup) : Session(Questions(PerGroup), PerGroup) {}
-    explicit Session(const std::vector<Que>& Qs, int PerGroup = 1) {
-        WriteAll(Qs, PerGroup);
+    explicit Session(const std::vector<Que>& Qs, int PerGroup = 1) : Program(Qs, PerGroup) {
         Start();
-        QApplication::setActiveWindow(&Win());
     }
 };
 
@@ -140,15 +138,13 @@ inline void AnswerTest(frmShowQue& W, int Right) {
     }
 }
 // Per control '1' if it is shown (or enabled), '0' if not.
-inline QString Flags(std::initializer_list<QWidget*> Ws, bool Enabled = false) {
-    QString s;
+inline QString Flags(std::initializer_list<QWidget*> Ws, bool Enabled = false, QString s = "") {
     for (QWidget* c : Ws)
         s += (Enabled ? c->isEnabled() : !c->isHidden()) ? '1' : '0';
     return s;
 }
 // The choice boxes A..D: y yellow, r red, w the window colour; upper case if bold.
-inline QString Marks(frmShowQue& W) {
-    QString s;
+inline QString Marks(frmShowQue& W, QString s = "") {
     for (QPlainTextEdit* b : {W.txtA, W.txtB, W.txtC, W.txtD}) {
         const QList<QColor> colours{Yellow, Red, QPalette().color(QPalette::Base)};
         const QChar m = QString("?yrw")[colours.indexOf(BackColor(b)) + 1];
@@ -179,8 +175,7 @@ inline QString State(Program& Run) {
 }
 
 // The windows besides the main one that are shown: Help, About, Disclaimer, Fig, Test result.
-inline QString Open(Program& Run) {
-    QString s;
+inline QString Open(Program& Run, QString s = "") {
     for (QWidget* t : QApplication::topLevelWidgets())
         if (t->isVisible() && t != &Run.Win() && t->objectName().startsWith("frm"))
             s += QString(t->objectName()).remove("frmShow").remove("frm")[0];

@@ -100,8 +100,8 @@ TEST(StudyText, PicksTypingRefusalsAndPagesWithoutQuestions) {
         s += "| " + QString::number(w.lstTestQue->count()) + " " + w.txtQueNr->text().trimmed();
         if (!w.txtAnswer->isHidden() && !w.txtAnswer->text().isEmpty())
             s += " " + w.txtAnswer->text();
-        const bool fig = Run.Mod.frmShowFig.Loaded() && Run.Mod.frmShowFig->isVisible();
-        return s + (fig ? " fig " : " ") + Flags({w.cmdPrevious, w.cmdNext}, true);
+        return s + (Open(Run).contains('F') ? " fig " : " ") +
+               Flags({w.cmdPrevious, w.cmdNext}, true);
     });
     QString chapters; // the rows offered, whatever the pool holds
     for (int i = 0; i < w.cboCh->count(); ++i)

@@ -44,15 +44,13 @@ TEST(Study, AnswerRevealMoveAndPick) {
     for (int i = 0; i < 6; ++i)
         qs[i].Fig = figs[i];
     qs[0].Pg = "3-4";
-    Program run;
-    run.WriteAll(qs);
+    Program run(qs);
     std::filesystem::create_directory(run.Tmp / "sub");
     run.WriteFigure("F1", 40);
     run.WriteFigure("F2", 60);
     run.WriteFigure("sub/F3", 70);
     run.Write("BAD.jpg", "not a picture at all");
     run.Start();
-    QApplication::setActiveWindow(&run.Win());
     const char* steps[][2] = {
         {"", "P T1A01 wwww - - 11111101 - -1 cmdShowAns  40 3-4 "},
         {"ShowAns", "P T1A01 Ywww - A 00001101 - -1 cmdNext  40 3-4 "},
