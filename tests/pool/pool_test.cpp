@@ -120,6 +120,10 @@ TEST(PoolImport, EachProblemIsReportedAtItsLineAndNothingIsWritten) {
     };
     for (const auto& c : cases)
         Imported("release.txt", Release(c.PerGroup, c.At, c.Text), c.Map).ExpectRefused(c.Expected);
+    std::string two = Release(1); // T2A and T2B missing: each reported where T2C begins
+    for (const char* id : {"T2A01 (B)", "T2B01 (B)"})
+        two.replace(two.find(id), 3, "T2C");
+    Imported("release.txt", two).ExpectRefused(":46: error: group T2A is missing");
 }
 
 TEST(PoolImport, HostileArchivesEndWithAClearErrorAndNothingWritten) {

@@ -29,10 +29,7 @@ public:
         Messages += Title + ": " + Text + "\n";
         ++Shown;
     }
-    [[noreturn]] void EndProgram(int Status) override {
-        EndStatus = Status;
-        throw ProgramEnded{Status};
-    }
+    [[noreturn]] void EndProgram(int Status) override { throw ProgramEnded{EndStatus = Status}; }
     void Randomize() override { ++Restarts; }
     float Rnd() override {
         const float v = Values.empty() ? 0.0f : Values.front();

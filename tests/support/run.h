@@ -79,8 +79,7 @@ struct Program {
         Write("Disclaimer.txt", "Disclaimer line\n");
     }
     // Writes Text into Name in the program directory, "\n" as CR LF.
-    void Write(const std::string& Name, const std::string& Text) const {
-        std::string crlf;
+    void Write(const std::string& Name, const std::string& Text, std::string crlf = "") const {
         for (char c : Text)
             crlf += c == '\n' ? "\r\n" : std::string(1, c);
         Tmp.Write(Name, crlf);

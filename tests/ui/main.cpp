@@ -1,4 +1,3 @@
-// Runs the window tests in one QApplication, headless unless told otherwise.
 #include <QApplication>
 #include <gtest/gtest.h>
 

@@ -44,8 +44,8 @@ TEST(StartUp, ReportsAndEndingPoints) {
     }
 }
 
-// "objectName=caption[=accessible name]" ("": the window; "?": not checked here). Made
-// hidden, each button with an Alt key of its own; shown, no control outside or on another.
+// "objectName=caption[=accessible name]" ("": the window; "?": unchecked). Made hidden,
+// buttons with Alt keys of their own; shown, all laid out (none at the corner) apart.
 TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
     Program run;
     auto& mod = run.Mod;
@@ -125,7 +125,9 @@ TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
                 QString("cmd txt lbl lst cbo img").contains(c->objectName().left(3)))
                 boxes.push_back({c->objectName(), QRect(c->mapTo(window, QPoint()), c->size())});
         for (std::size_t i = 0; i < boxes.size(); ++i) {
-            EXPECT_TRUE(window->rect().contains(boxes[i].second)) << boxes[i].first.toStdString();
+            EXPECT_TRUE(window->rect().contains(boxes[i].second) &&
+                        !boxes[i].second.topLeft().isNull())
+                << boxes[i].first.toStdString();
             for (std::size_t j = i + 1; j < boxes.size(); ++j)
                 EXPECT_FALSE(boxes[i].second.intersects(boxes[j].second))
                     << (boxes[i].first + " " + boxes[j].first).toStdString();
@@ -162,8 +164,8 @@ TEST(InfoWindows, RowsPerFieldOpenAndClose) {
         {"win:frmShowFig/key:Escape", ""}};
     // clang-format on
     Walk(run, steps, [](Program& Run) { return Open(Run) + Q(Run.Said()); });
-    EXPECT_EQ(Rows(run.Mod.frmShowHelp->lstHelpText), rows);
-    EXPECT_EQ(Rows(run.Mod.frmDisclaimer->lstDisclaimer), rows);
+    EXPECT_EQ(Rows(run.Mod.frmShowHelp->lstHelpText) + Rows(run.Mod.frmDisclaimer->lstDisclaimer),
+              rows + rows);
 }
 
 // Each ending point ends the program at once; nothing reacts after it.
