@@ -45,7 +45,8 @@ TEST(StartUp, ReportsAndEndingPoints) {
 }
 
 // "objectName=caption[=accessible name]" ("": the window; "?": unchecked). Made hidden,
-// buttons with Alt keys of their own; shown, all laid out (none at the corner) apart.
+// each button with its own Alt key; shown, each control in the layout (so off the corner),
+// inside the window and on no other.
 TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
     Program run;
     auto& mod = run.Mod;
