@@ -8,7 +8,7 @@ using namespace korvell;
 using fuzz::Finding;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    fuzz::WriteInput("Tech_Pool.txt", Data, Size);
+    const std::string pool = fuzz::WriteInput("Tech_Pool.txt", Data, Size);
     fuzz::WriteInput("SecCntTbl.txt", Data, Size);
     static testing::FakePlatform sys;
     sys.Dir = fuzz::Dir();
@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         Finding("mismatch index out of range");
     std::string field;
     std::size_t fields = 0; // every field read moves on by a byte at least
-    for (bank.File1.Open(sys.Dir + "/Tech_Pool.txt"); !bank.File1.Eof(); ++fields)
+    for (bank.File1.Open(pool); !bank.File1.Eof(); ++fields)
         if (!bank.File1.InputField(field) || fields > Size)
             Finding("a field read fails or stalls");
         else

@@ -58,7 +58,8 @@ Entries Docx(const std::string& Text, const std::string& Picture = Jpeg,
             {"word/media/image1.jpeg", Picture},
             {"../../escape.txt", "outside"}};
 }
-std::string Zip(const Entries& E, TempDir Dir = {}) {
+std::string Zip(const Entries& E) {
+    const TempDir Dir;
     zip_t* za = zip_open((Dir / "z.zip").c_str(), ZIP_CREATE, nullptr);
     for (const auto& [name, data] : E)
         zip_file_add(za, name.c_str(), zip_source_buffer(za, data.data(), data.size(), 0), 0);

@@ -69,8 +69,7 @@ inline QStringList Rows(const QListWidget* List, QStringList Texts = {}) {
 }
 
 struct Program {
-    // The program's files in a directory of its own: the questions, a table of PerGroup
-    // a group, the help and disclaimer texts.
+    // Writes the program's files: the questions, a table of PerGroup a group, the texts.
     explicit Program(const std::vector<Que>& Qs = Questions(1), int PerGroup = 1) {
         Fake.Dir = Tmp.Path.string();
         Write("Tech_Pool.txt", PoolText(Qs));
@@ -79,7 +78,8 @@ struct Program {
         Write("Disclaimer.txt", "Disclaimer line\n");
     }
     // Writes Text into Name in the program directory, "\n" as CR LF.
-    void Write(const std::string& Name, const std::string& Text, std::string crlf = "") const {
+    void Write(const std::string& Name, const std::string& Text) const {
+        std::string crlf;
         for (char c : Text)
             crlf += c == '\n' ? "\r\n" : std::string(1, c);
         Tmp.Write(Name, crlf);
@@ -95,7 +95,6 @@ struct Program {
         if (Mod.frmShowQue.Loaded()) QApplication::setActiveWindow(&Win());
     }
     frmShowQue& Win() { return *Mod.frmShowQue; }
-    std::string Said() { return Fake.Said(); }
 
     TempDir Tmp;
     FakePlatform Fake;
@@ -170,7 +169,7 @@ inline QString State(Program& Run) {
                  true) +
            " " + (w.txtQueAns->isHidden() ? "-" : Panel(w)) + " " +
            QString::number(w.lstTestQue->currentRow()) + " " + w.focusWidget()->objectName() +
-           Q(Run.Said());
+           Q(Run.Fake.Said());
 }
 
 // The windows besides the main one that are shown: Help, About, Disclaimer, Fig, Test result.

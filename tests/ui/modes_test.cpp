@@ -30,7 +30,7 @@ TEST(Test, FreshTestDrawsOneQuestionPerGroup) {
     run.Fake.Values.assign(35, 0.0f);
     run.Fake.Values[7] = 0.99f; // T2B04
     Click(w.cmdNewTest);
-    EXPECT_EQ(run.Said() + std::to_string(run.Mod.Ended + run.Fake.EndStatus),
+    EXPECT_EQ(run.Fake.Said() + std::to_string(run.Mod.Ended + run.Fake.EndStatus),
               "Error!!!: For Section T2B question T2B04 (number 4 of 4) not found in pool\n2");
     EXPECT_EQ(w.lstTestQue->count(), 8); // nothing ran after the report
     QtPlatform one, two; // restarted, they differ; their values lie in [0, 1) and fill it

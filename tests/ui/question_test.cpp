@@ -118,7 +118,7 @@ TEST(Test, ScoreAndGuards) {
     Click(w.cmdNext);
     run.Mod.QueIdx = -1; // no question on display: reported, judged wrong and counted
     Click(w.cmdC);
-    EXPECT_EQ(Q(run.Said()) + Marks(w) + w.txtRightWrong->text() + Panel(w),
+    EXPECT_EQ(Q(run.Fake.Said()) + Marks(w) + w.txtRightWrong->text() + Panel(w),
               "Can't cheat: You already answered this Question!\nCan't cheat: You already "
               "answered this Question!\nError: No Question Selected\nwwRwWrong!3|1|33.33%");
     Click(w.cmdNext);

@@ -32,7 +32,7 @@ TEST(StartUp, ReportsAndEndingPoints) {
                                                 " file failed\nExpected to find file \"" + file +
                                                 "\" in \nSub-directory \"" + run.Fake.Dir + "/\".";
         ASSERT_EQ(run.Fake.Shown, 1) << report;
-        EXPECT_NE(run.Said().find(expected), std::string::npos) << report;
+        EXPECT_NE(run.Fake.Said().find(expected), std::string::npos) << report;
         std::string reads; // what start-up came to, then whether it ended the program
         for (bool done : {run.Mod.frmShowHelp.Loaded(), run.Mod.frmDisclaimer.Loaded(),
                           run.Mod.Npool != 99, run.Mod.frmShowQue.Loaded() && run.Win().isVisible(),
@@ -164,7 +164,7 @@ TEST(InfoWindows, RowsPerFieldOpenAndClose) {
         {"win:frmAbout/key:Escape", ""}, {"win:frmShowQue/key:Alt+F", "F"},
         {"win:frmShowFig/key:Escape", ""}};
     // clang-format on
-    Walk(run, steps, [](Program& Run) { return Open(Run) + Q(Run.Said()); });
+    Walk(run, steps, [](Program& Run) { return Open(Run) + Q(Run.Fake.Said()); });
     EXPECT_EQ(Rows(run.Mod.frmShowHelp->lstHelpText) + Rows(run.Mod.frmDisclaimer->lstDisclaimer),
               rows + rows);
 }
@@ -176,7 +176,7 @@ TEST(Shutdown, EndingPointsEndTheProgram) {
         Session run(1);
         const char* steps[][2] = {{way, "ended 0"}, {"pgmHelp", "ended 0"}};
         Walk(run, steps, [](Program& Run) {
-            return Q(Run.Said()) + (Open(Run).contains('H') ? "help " : "") +
+            return Q(Run.Fake.Said()) + (Open(Run).contains('H') ? "help " : "") +
                    (Run.Mod.Ended ? "ended " : "") + QString::number(Run.Fake.EndStatus);
         });
     }
