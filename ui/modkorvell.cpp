@@ -3,7 +3,7 @@
 #include "ui/info/infowindows.h"
 #include "ui/main/frmshowfig.h"
 #include "ui/main/frmshowque.h"
-#include "ui/test/frmtestcomplete.h"
+#include "ui/exam/frmtestcomplete.h"
 
 namespace korvell {
 

@@ -6,7 +6,7 @@
 #include "ui/main/frmshowfig.h"
 #include "ui/main/frmshowque.h"
 #include "ui/modkorvell.h"
-#include "ui/test/frmtestcomplete.h"
+#include "ui/exam/frmtestcomplete.h"
 #include "ui/widgets.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Moving through the current question list.
 #include "ui/main/frmshowque.h"
 #include "ui/modkorvell.h"
-#include "ui/test/frmtestcomplete.h"
+#include "ui/exam/frmtestcomplete.h"
 
 namespace korvell {
 

@@ -1,4 +1,4 @@
-#include "ui/test/frmtestcomplete.h"
+#include "ui/exam/frmtestcomplete.h"
 
 #include "ui/modkorvell.h"
 #include "ui/widgets.h"

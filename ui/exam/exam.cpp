@@ -2,7 +2,7 @@
 #include "core/logic.h"
 #include "ui/main/frmshowque.h"
 #include "ui/modkorvell.h"
-#include "ui/test/frmtestcomplete.h"
+#include "ui/exam/frmtestcomplete.h"
 
 #include <QModelIndex>
 #include <string>
