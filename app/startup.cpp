@@ -10,6 +10,7 @@ void modKorvell::Main() {
     LoadPool();
     InitSections();
     CheckSecCnt();
+    LoadExplain();
     frmShowQue->show();
     StartPoolStudy();
 }

@@ -7,12 +7,14 @@
 // indices are 16-bit, flags hold -1 for true and 0 for false.
 #pragma once
 
+#include "explain.h"
 #include "platform.h"
 #include "seqfile.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace korvell {
 
@@ -94,6 +96,14 @@ public:
 
     // Pool index of the record whose trimmed QueNr equals QueId, or -1.
     int16_t FindQuestionIndex(const std::string& QueId) const;
+
+    // Explanations, read from the optional explanation file beside the pool.
+    std::vector<ExplainRec> Explains;
+    void LoadExplain();
+    // The explanation written for the question as it stands: the same
+    // identifier and correct letter, and the same wording when the record
+    // carries a fingerprint. None for a question without one.
+    const ExplainRec* FindExplain(const QueRec& Que) const;
 
 protected:
     // Called by LoadPool when a usable pool has been read, after file 1 is

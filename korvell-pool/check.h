@@ -46,4 +46,15 @@ private:
     void Header(int Nr, const std::string& Line, std::map<std::string, int>& Seen, Diags& Problems);
 };
 
+// The explanation file, when the directory has one: records that cannot be
+// read, explanations of questions the pool lacks or twice, questions without
+// one, and explanations written for another answer or wording.
+void CheckExplain(const ProgramView& View, Diags& Problems);
+
+// Marks the explanations of Ids (all, when empty) in File (the directory's
+// explanation file, when empty) as written for the pool's current answer
+// and wording. Returns the exit status.
+int Stamp(const std::string& Dir, const std::string& File, const std::vector<std::string>& Ids,
+          Diags& Problems, std::string& Summary);
+
 } // namespace korvell::pool

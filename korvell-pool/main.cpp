@@ -1,5 +1,6 @@
 // korvell-pool: makes Korvell's data files from a publisher's release of the
 // question pool, and checks a data directory.
+#include "korvell-pool/check.h"
 #include "korvell-pool/release.h"
 
 #include <cstdio>
@@ -10,6 +11,7 @@ namespace {
 
 const char* const Usage = "usage: korvell-pool import RELEASE OUTDIR [--study-map FILE]\n"
                           "       korvell-pool check DIR\n"
+                          "       korvell-pool stamp DIR [--explain FILE] (--all | ID...)\n"
                           "       korvell-pool --help | --version\n";
 
 const char* const Help =
@@ -22,6 +24,9 @@ const char* const Help =
     "        FILE, rows of identifier,chapter-page such as T1A01,2-4, says otherwise.\n"
     "check   reads a Korvell data directory as the program does and lists what would\n"
     "        go wrong in use.\n"
+    "stamp   marks the explanations of the questions ID... (or of all with --all) in\n"
+    "        DIR/Tech_Explain.txt, or in FILE, as written for the answer and wording\n"
+    "        the pool in DIR has now. Stamp an explanation after reviewing it.\n"
     "\n"
     "Exit status: 0 done, 1 problems found, 2 usage error.\n";
 
@@ -53,6 +58,32 @@ int main(int argc, char** argv) {
         if (args.size() != 2) return UsageError("check takes one directory");
         korvell::pool::Check(args[1], problems);
         return Report(problems);
+    }
+    if (!args.empty() && args[0] == "stamp") {
+        std::vector<std::string> operands;
+        std::string file;
+        bool all = false;
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            if (args[i] == "--explain") {
+                if (++i == args.size() || !file.empty())
+                    return UsageError("--explain takes one FILE");
+                file = args[i];
+            } else if (args[i] == "--all") {
+                all = true;
+            } else if (args[i].size() > 1 && args[i][0] == '-') {
+                return UsageError(("unknown option " + args[i]).c_str());
+            } else {
+                operands.push_back(args[i]);
+            }
+        }
+        if (operands.empty()) return UsageError("stamp takes DIR");
+        if (all == (operands.size() > 1)) return UsageError("stamp takes --all or IDs, not both");
+        std::string summary;
+        const std::vector<std::string> ids(operands.begin() + 1, operands.end());
+        const int status = korvell::pool::Stamp(operands[0], file, ids, problems, summary);
+        Report(problems);
+        if (status == 0) std::printf("korvell-pool: %s\n", summary.c_str());
+        return status;
     }
     if (args.empty() || args[0] != "import") return UsageError("no command");
     std::vector<std::string> operands;

@@ -14,7 +14,8 @@ namespace korvell::pool {
 namespace fs = std::filesystem;
 
 std::string Format(const Diag& D) {
-    return D.File + ":" + std::to_string(D.Line) + (D.Error ? ": error: " : ": warning: ") + D.Text;
+    return D.File + (D.Line > 0 ? ":" + std::to_string(D.Line) : std::string()) +
+           (D.Error ? ": error: " : ": warning: ") + D.Text;
 }
 
 bool HasErrors(const Diags& All) {
@@ -157,6 +158,11 @@ private:
         if (MatchHeader(Text, id, letter)) {
             Finish(Nr);
             Start(Nr, id, letter);
+            // "T1A01 (C) [97.1]": the rule reference follows the letter.
+            const std::size_t open = Text.find('[', Text.find(')'));
+            const std::size_t close = Text.find(']', open);
+            if (open != std::string::npos && close != std::string::npos)
+                Cur.Q.Ref = TrimText(Text.substr(open + 1, close - open - 1));
             return;
         }
         if (Text[0] == '~') return Finish(Nr);

@@ -11,7 +11,8 @@
 
 namespace korvell::pool {
 
-// One problem, shown as "FILE:LINE: error: TEXT" (or "warning").
+// One problem, shown as "FILE:LINE: error: TEXT" (or "warning"); a problem
+// of a whole file has line 0 and is shown as "FILE: error: TEXT".
 struct Diag {
     std::string File;
     int Line = 1;
@@ -53,6 +54,7 @@ struct Question {
     int Line = 0; // the header's line in the release
     std::string Id, Answer, Text;
     std::array<std::string, 4> Choices;
+    std::string Ref;  // the rule reference the header gives in brackets, "97.1", else empty
     std::string Fig;  // "T1" when the question names figure T-1, else empty
     std::string ChPg; // "1-1"
 };

@@ -93,6 +93,8 @@ public:
     // Answering and scoring.
     void AnswerQuestion();
     std::string ShowRightWrong(const std::string& CorrectLetter);
+    // Shows the explanation of the question on display, when it has one.
+    void ShowExplain();
 
     // Simulated test.
     void StartTest();

@@ -95,8 +95,19 @@ void modKorvell::AnswerQuestion() {
         w.cmdNext->setEnabled(true);
         w.cmdNext->setFocus();
     } else {
+        // A study mode: the answer is out, and so is why it is right. A test
+        // keeps its explanations for the review of its misses.
+        ShowExplain();
         FocusNavButton();
     }
+}
+
+void modKorvell::ShowExplain() {
+    auto& w = *frmShowQue;
+    const ExplainRec* e = QueIdx >= 0 && QueIdx <= MaxQue ? FindExplain(QuePool[QueIdx]) : nullptr;
+    if (!e) return;
+    w.txtExplain->setPlainText(ShownText(ExplainShown(*e)));
+    w.txtExplain->show();
 }
 
 std::string modKorvell::ShowRightWrong(const std::string& CorrectLetter) {

@@ -50,6 +50,7 @@ void modKorvell::ShowQuestion() {
     auto& w = *frmShowQue;
     const QString standardFontName = w.txtQueNr->font().family();
     w.txtRightWrong->hide();
+    w.txtExplain->hide();
     AnsState = 0;
     QueIdx = ListQueIdx[ListPos];
     if (OpMode == 0) {

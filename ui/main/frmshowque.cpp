@@ -56,6 +56,7 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     txtRightWrong = MakeField(central, "txtRightWrong", "Check", "Verdict");
     cmdShowAns = MakeButton(central, "cmdShowAns", "&Show Answer");
     cmdShowFig = MakeButton(central, "cmdShowFig", "Show &Figure");
+    txtExplain = MakeTextArea(central, "txtExplain", {}, "Explanation");
 
     // Question list and navigation.
     lstTestQue = MakeList(central, "lstTestQue", {});
@@ -100,6 +101,7 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     // Designed states.
     lblAnswer->hide();
     txtAnswer->hide();
+    txtExplain->hide();
     cmdPrevious->setEnabled(false);
     cmdShowAns->setEnabled(false);
 
@@ -116,9 +118,18 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
         b->setFixedWidth(56);
         b->setMinimumHeight(56);
     }
-    txtQuestion->setMinimumHeight(110);
+    // With the explanation shown the window still fits a 1366 x 768 laptop
+    // screen's work area.
+    txtQuestion->setMinimumHeight(90);
     for (QPlainTextEdit* box : {txtA, txtB, txtC, txtD})
-        box->setMinimumHeight(72);
+        box->setMinimumHeight(58);
+    {
+        QFont f = txtExplain->font();
+        f.setPointSize(12);
+        txtExplain->setFont(f);
+        txtExplain->setMinimumHeight(70);
+        txtExplain->setMaximumHeight(120);
+    }
     txtQueNr->setMaximumWidth(120);
     txtPage->setMaximumWidth(90);
     txtAnswer->setMaximumWidth(60);
@@ -160,6 +171,7 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     question->addWidget(txtQuestion, 3);
     question->addLayout(choices, 8);
     question->addLayout(answerRow);
+    question->addWidget(txtExplain, 2);
 
     auto* navRow = new QHBoxLayout;
     navRow->addWidget(cmdPrevious);
@@ -205,11 +217,11 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     top->addLayout(scoreRow);
 
     // Keyboard order follows the reading order.
-    QWidget* order[] = {txtQueNr,      txtPage,    txtQuestion, cmdA,       txtA,        cmdB,
-                        txtB,          cmdC,       txtC,        cmdD,       txtD,        txtAnswer,
-                        txtRightWrong, cmdShowAns, cmdShowFig,  lstTestQue, cmdPrevious, cmdNext,
-                        cmdAll,        cmdNewTest, cmdStudy,    cboCh,      cboPage,     txtQueAns,
-                        txtNrRight,    txtPercent, txtNpool,    cmdExit};
+    QWidget* order[] = {txtQueNr,      txtPage,    txtQuestion, cmdA,       txtA,       cmdB,
+                        txtB,          cmdC,       txtC,        cmdD,       txtD,       txtAnswer,
+                        txtRightWrong, cmdShowAns, cmdShowFig,  txtExplain, lstTestQue, cmdPrevious,
+                        cmdNext,       cmdAll,     cmdNewTest,  cmdStudy,   cboCh,      cboPage,
+                        txtQueAns,     txtNrRight, txtPercent,  txtNpool,   cmdExit};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -278,7 +290,7 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
           [this] { this->Mod.Handle([this] { cmdExit_Click(); }); });
     cmdExit->setToolTip("Quit: Alt+Q or Ctrl+Q");
 
-    resize(1100, 760);
+    resize(1100, 690);
 }
 
 bool frmShowQue::eventFilter(QObject* Watched, QEvent* Event) {

@@ -41,6 +41,8 @@ public:
     QPushButton* cmdShowFig;
     QLabel* lblChPage;
     QLineEdit* txtPage;
+    // Why the correct choice is right, shown once the answer is out.
+    QPlainTextEdit* txtExplain;
 
     // Question list and navigation.
     QLabel* lblQueNrs;

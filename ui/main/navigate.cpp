@@ -1,7 +1,7 @@
 // Moving through the current question list.
+#include "ui/exam/frmtestcomplete.h"
 #include "ui/main/frmshowque.h"
 #include "ui/modkorvell.h"
-#include "ui/exam/frmtestcomplete.h"
 
 namespace korvell {
 
