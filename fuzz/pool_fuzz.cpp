@@ -1,4 +1,5 @@
-// Each input read as the pool, as the section table, and a field at a time as the help.
+// Each input read as the pool, as the section table, as the explanations, and a field
+// at a time as the help.
 #include "core/bank.h"
 #include "core/logic.h"
 #include "core/seqfile.h"
@@ -10,6 +11,7 @@ using fuzz::Finding;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     const std::string pool = fuzz::WriteInput("Tech_Pool.txt", Data, Size);
     fuzz::WriteInput("SecCntTbl.txt", Data, Size);
+    fuzz::WriteInput("Tech_Explain.txt", Data, Size);
     static testing::FakePlatform sys;
     sys.Dir = fuzz::Dir();
     sys.Messages.clear();
@@ -49,6 +51,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         fuzz::CheckText(id, "a group code is not one line of UTF-8");
     if (const int m = bank.FirstSecCntMismatch(); m < -1 || m >= bank.NrSecGroups)
         Finding("mismatch index out of range");
+    bank.LoadExplain();
+    if (bank.File1.IsOpen() || bank.Explains.size() > MaxExplain)
+        Finding("the explanations left open or beyond their bound");
+    for (const ExplainRec& e : bank.Explains) {
+        fuzz::CheckText(e.Text, "an explanation is not one line of UTF-8");
+        ExplainRec again;
+        if (e.Text.empty() || e.Text.size() > MaxExplainBytes ||
+            !ParseExplainHeader(ExplainHeader(e), again) ||
+            ExplainHeader(again) != ExplainHeader(e))
+            Finding("an explanation kept empty, beyond its bound or with a header it cannot write");
+    }
     std::string field;
     std::size_t fields = 0; // every field read moves on by a byte at least
     for (bank.File1.Open(pool); !bank.File1.Eof(); ++fields)

@@ -204,6 +204,76 @@ TEST_F(DataFiles, HeaderFigureAndChapterPage) {
     }
 }
 
+// Records kept ("id letter [ref] fp:text@line") and records refused ("!line").
+TEST_F(DataFiles, ExplanationRecords) {
+    std::string many, wide(MaxExplainBytes / 2 - 1, 'w');
+    for (int i = 0; i < 432; ++i)
+        many += "T1A01 (A)\nx\n~~\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"T1A01 (C) [97.1]\nWhy\nit is.\n~~~~~~~~\n", "T1A01 C [97.1] :Why it is.@1 "},
+        {"T2B03 (D)  [97.9(a), 97.17(a)]  Fp 0A1B2C3D \n\n  two \t blanks \n~~\n",
+         "T2B03 D [97.9(a), 97.17(a)] 0a1b2c3d:two blanks@1 "},
+        {"lead-in\nmore\n~~\nT1A02 (B) Fp 01234567\ntext\n~~\n", "!1 T1A02 B [] 01234567:text@4 "},
+        {"T1A01 (A)\nx\nT1A02 (B)\ny\n~~\n", "!1 T1A02 B [] :y@3 "},
+        {"T1A01 (A)\n~~\nT1A02 (A)\nx\n", "!1 !3 "},
+        {"T1A01 (E)\nx\n~~\nT1A1 (A)\n~~\nT1A01 (A) Fp 123\n~~\nT1A00 (A)\n~~\n"
+         "T1A01 (A) [97.1\n~~\nT1A01 (A) []\n~~\nT1A01 (A) more\n~~\nT1A01(A)\n~~\n",
+         "!1 !4 !6 !8 !10 !12 !14 !16 "},
+        {"T1A01 (A)\n" + wide + "\n" + wide + "\n~~\nT1A02 (A)\n" + wide + wide + "www\n~~\n",
+         "!5 T1A01 A [] :@1 "},
+        {many, "!1294 "}};
+    for (const auto& [text, expected] : cases) {
+        Dir.Write("e.txt", text);
+        SeqFile f;
+        ASSERT_TRUE(f.Open(Dir / "e.txt"));
+        std::vector<ExplainRec> recs;
+        std::vector<ExplainProblem> problems;
+        ReadExplainRecords(f, recs, &problems);
+        std::string seen;
+        for (const auto& p : problems)
+            seen += "!" + to_string(p.Line) + " ";
+        for (const auto& r : recs)
+            if (recs.size() < 3)
+                seen += r.QueNr + " " + r.Answer + " [" + r.Ref + "] " + r.Fp + ":" +
+                        (r.Text.size() > 20 ? "" : r.Text) + "@" + to_string(r.Line) + " ";
+        if (recs.size() > 2) seen = to_string(recs.size()) + " " + seen;
+        EXPECT_EQ(seen, std::string(recs.size() > 2 ? "431 " : "") + expected)
+            << text.substr(0, 40);
+    }
+    // The wording's fingerprint: blanks and line ends do not count, a word does.
+    QueRec q{"T1B01 ",
+             "B ",
+             "Question  T1B01? ",
+             "T1B01 choice A ",
+             "T1B01 choice B",
+             "T1B01\tchoice C",
+             " T1B01 choice D ",
+             "",
+             ""};
+    EXPECT_EQ(QueFingerprint(q) + " " + QueFingerprint(QueRec{}), "d91bf4fa 49292171");
+    q.ChoiceD = "T1B01 choice E";
+    EXPECT_NE(QueFingerprint(q), "d91bf4fa");
+}
+
+// The program's explanations: optional, read through the channel, shown only for the
+// answer and wording they were written for.
+TEST_F(DataFiles, ExplanationsOfThePool) {
+    Bank.LoadExplain();
+    EXPECT_EQ(Sys.Said() + to_string(Bank.Explains.size() + Bank.File1.IsOpen()), "0");
+    Load(Q("T1A01") + Q("T1A02") + Q("T1A03") + Q("T1A04"));
+    const std::string fp = QueFingerprint(Bank.QuePool[1]);
+    Dir.Write("Tech_Explain.txt", "T1A01 (A)\none\n~~\nT1A02 (A) Fp " + fp +
+                                      "\ntwo\n~~\nT1A03 (B)\nthree\n~~\nT1A04 (A) Fp " +
+                                      std::string(8, '0') + "\nfour\n~~\nT1A01 (A)\nagain\n~~\n");
+    Bank.LoadExplain();
+    std::string shown;
+    for (int k = 0; k < 4; ++k) {
+        const ExplainRec* e = Bank.FindExplain(Bank.QuePool[k]);
+        shown += (e ? e->Text : "-") + " ";
+    }
+    EXPECT_EQ(shown + Sys.Said() + to_string(Bank.File1.IsOpen()), "one two - - 0");
+}
+
 TEST_F(DataFiles, SectionCountTable) {
     // After the good table (none: no file), the error and its description.
     const std::tuple<const char*, int, std::string> cases[] = {

@@ -1,5 +1,7 @@
 // korvell-pool: problems, hostile archives, the round trip to the program, and check.
 #include "core/bank.h"
+#include "core/explain.h"
+#include "korvell-pool/check.h"
 #include "korvell-pool/release.h"
 #include "support/fixtures.h"
 
@@ -207,6 +209,81 @@ TEST(PoolCheck, FindsWhatWouldGoWrongInUse) {
         EXPECT_NE(Formatted(d).find(expected), std::string::npos) << expected << Formatted(d);
     }
 }
+
+// Explanations that cannot be read, stale, unknown or repeated are found; a stamp marks
+// the ones named as written for the pool as it is, changing their header lines only.
+TEST(PoolCheck, ExplanationsAndTheirStamp) {
+    const Imported good("release.txt", Release());
+    const std::string file = good.Out + "/Tech_Explain.txt";
+    TempDir dir;
+    dir.Write("Tech_Explain.txt", "T1A01 (B)\r\nno stamp\r\n~~\r\nT1A02 (C) [97.1] Fp 00000000\n"
+                                  "stale\n~~\nT1A01 (B)\nagain\n~~\nT9Z01 (A)\nunknown\n~~\n"
+                                  "T1B01 (A)\nold letter\n~~\nT1B02 (D)\n~~\n");
+    fs::copy_file(dir / "Tech_Explain.txt", file);
+    const auto check = [&] {
+        pool::Diags d;
+        pool::Check(good.Out, d);
+        std::string seen = Formatted(d);
+        const auto missing = std::count(seen.begin(), seen.end(), '\n');
+        seen.erase(0, seen.find(file)); // what the explanation file has, then the rest counted
+        seen.erase(seen.find(good.Out + "/Tech_Pool.txt"));
+        return seen.replace(0, good.Out.size() + 1, "") + std::to_string(missing);
+    };
+    const std::string lines = check();
+    EXPECT_EQ(lines.substr(0, lines.find(file)),
+              "Tech_Explain.txt:16: error: the explanation of T1B02 has no text; it is skipped\n");
+    for (const char* expected :
+         {":1: warning: T1A01 has no fingerprint",
+          ":4: warning: written for another wording of T1A02",
+          ":7: warning: T1A01 again (first at line 1)", ":10: warning: T9Z01 is not a question",
+          ":13: warning: written for the answer (A) of T1B01, which is now (B)"})
+        EXPECT_NE(lines.find(expected), std::string::npos) << expected << "\n" << lines;
+    EXPECT_EQ(lines.substr(lines.rfind('\n') + 1), "73"); // and 67 questions without one
+    pool::Diags d;
+    std::string summary;
+    EXPECT_EQ(pool::Stamp(good.Out, "", {"T1A02", "T9Z01"}, d, summary), 1);
+    EXPECT_EQ(Formatted(d), file + ": error: T9Z01 is not a question of the pool\n");
+    EXPECT_EQ(Read(file), Read(dir / "Tech_Explain.txt"));
+    d.clear();
+    ASSERT_EQ(pool::Stamp(good.Out, "", {"T1A01", "T1A02", "T1B01"}, d, summary), 0);
+    EXPECT_EQ(summary + Formatted(d),
+              "3 explanations stamped as written for the current wording (4 changed)");
+    std::string stamped = Read(file);
+    const std::string fp = stamped.substr(stamped.find("Fp ") + 3, 8);
+    EXPECT_EQ(stamped.substr(0, stamped.find("\nno")), "T1A01 (B) Fp " + fp + "\r");
+    EXPECT_NE(stamped.find("\nT1B01 (B) Fp "), std::string::npos);
+    EXPECT_NE(stamped.find("\nT1A02 (C) [97.1] Fp "), std::string::npos);
+    const std::string after = check();
+    for (const char* gone : {":1: warning", ":4: warning", ":13: warning"})
+        EXPECT_EQ(after.find(gone), std::string::npos) << gone << "\n" << after;
+}
+
+#ifdef KORVELL_SHIPPED_RELEASE
+// Every question of the shipped release has its explanation beside the program, written
+// for its letter and carrying its rule reference as the release gives it.
+TEST(ShippedData, ExplanationsFollowTheReleasesLettersAndReferences) {
+    pool::Release release;
+    pool::Diags d;
+    pool::Docx docx;
+    ASSERT_TRUE(docx.Read(KORVELL_SHIPPED_RELEASE, {}, release, d));
+    const pool::Pool released = pool::ParseRelease(release, d);
+    SeqFile f;
+    ASSERT_TRUE(f.Open(KORVELL_SHIPPED_DATA "/Tech_Explain.txt"));
+    std::vector<ExplainRec> recs;
+    ReadExplainRecords(f, recs);
+    std::map<std::string, std::string> explained;
+    for (const auto& r : recs)
+        explained.emplace(r.QueNr, r.Answer + " [" + r.Ref + "]");
+    int refs = 0;
+    for (const auto& q : released.Questions) {
+        refs += !q.Ref.empty();
+        EXPECT_EQ(explained[q.Id], q.Answer + " [" + q.Ref + "]") << q.Id;
+    }
+    EXPECT_EQ(std::to_string(released.Questions.size()) + " " + std::to_string(recs.size()) + " " +
+                  std::to_string(refs) + Formatted(d),
+              "409 409 68");
+}
+#endif
 
 } // namespace
 } // namespace korvell::testing

@@ -94,6 +94,53 @@ TEST(Study, AnswerRevealMoveAndPick) {
               "00000000035" + ids.join(""));
 }
 
+// The explanation shows once the answer is out in a study mode or the review, never in a
+// test, only for the answer and wording it was written for; every display hides it.
+TEST(Study, ExplanationOnceTheAnswerIsOut) {
+    std::string file;
+    for (const auto& q : Questions(1))
+        file += q.Id == "T1A01"   ? "T1A01 (A) [97.1]\nWhy\nT1A01.\n~~\n"
+                : q.Id == "T1B01" ? "T1B01 (B) Fp d91bf4fa\nWhy T1B01.\n~~\n"
+                : q.Id == "T1C01" ? "T1C01 (D)\nWritten for another key.\n~~\n"
+                : q.Id == "T1D01" ? "T1D01 (D) Fp 00000000\nWritten for other words.\n~~\n"
+                : q.Id == "T1E01" ? ""
+                                  : q.Id + " (" + q.Answer + ")\nWhy " + q.Id + ".\n~~\n";
+    Program run;
+    run.Write("Tech_Explain.txt", file);
+    run.Start();
+    const char* steps[][2] = {
+        {"", "P T1A01 -"},
+        {"ShowAns", "P T1A01 Rule reference: 97.1/Why T1A01."},
+        {"Next", "P T1B01 -"},
+        {"A", "P T1B01 Why T1B01."},
+        {"ShowAns", "P T1B01 Why T1B01."},
+        {"row:2/C", "P T1C01 -"},
+        {"row:3/D", "P T1D01 -"},
+        {"row:4/A", "P T1E01 -"},
+        {"row:5/B", "P T1F01 Why T1F01."},
+        {"row:5", "P T1F01 -"},
+        {"Previous/A", "P T1E01 -"},
+        {"NewTest/A", "S T1A01 -"},
+        {"test:0", "S T0C01 -"},
+        {"frmTestComplete.Review", "R T1A01 Rule reference: 97.1/Why T1A01."},
+        {"Next", "R T1B01 Why T1B01."},
+        {"Next", "R T1C01 -"},
+        {"row:6", "R T2A01 Why T2A01."},
+        {"All", "P T1A01 -"},
+    };
+    Walk(run, steps, [](Program& Run) {
+        auto& w = Run.Win();
+        return w.lblMode->text().left(1) + " " + w.txtQueNr->text().trimmed() + " " +
+               (w.txtExplain->isHidden() ? "-" : w.txtExplain->toPlainText().replace('\n', '/')) +
+               Q(Run.Fake.Said());
+    });
+    Session plain(1); // without the file nothing shows
+    for (const char* step : {"ShowAns", "Next", "B", "test:0", "frmTestComplete.Review"}) {
+        Do(plain, step);
+        EXPECT_TRUE(plain.Win().txtExplain->isHidden()) << step;
+    }
+}
+
 // A test counts every answer once; the counters stop at their largest value.
 TEST(Test, ScoreAndGuards) {
     Session run(1);

@@ -56,7 +56,8 @@ TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
          "txtQueNr=Que Nr=Question Number;txtQuestion=Question statement=Question;"
          "txtA=Choice A;txtB=Choice B;txtC=Choice C;txtD=Choice D;cmdA=A;cmdB=B;cmdC=C;cmdD=D;"
          "lblAnswer=Answer;txtAnswer=Right Choice=Answer;txtRightWrong=Check=Verdict;"
-         "cmdShowAns=Show Answer;cmdShowFig=Show Figure;lblChPage=Text Book Page;"
+         "cmdShowAns=Show Answer;cmdShowFig=Show Figure;txtExplain==Explanation;"
+         "lblChPage=Text Book Page;"
          "txtPage=N/A=Text Book Page;lblQueNrs=Question Numbers;lstTestQue==Question Numbers;"
          "cmdNext=Next Question;cmdPrevious=Previous Question;lblMode=Program Operating Mode;"
          "cmdAll=Show Pool;cmdNewTest=Begin New Test;cmdStudy=Study Text;lblChapter=Chapter;"
@@ -116,7 +117,12 @@ TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
     EXPECT_EQ(Flags({w.lblAnswer, w.txtAnswer}) +
                   Flags({w.cmdPrevious, w.cmdShowAns, mod.frmTestComplete->cmdReview}, true),
               "00000");
+    // Laid out as after a wrong pick with its explanation: every control of the question.
+    run.Write("Tech_Explain.txt", "T1A01 (A)\n" + std::string(400, 'x') + "\n~~\n");
     run.Start();
+    Click(w.cmdB);
+    EXPECT_TRUE(w.width() <= 1366 && w.height() <= 700 && w.txtExplain->isVisible())
+        << w.width() << "x" << w.height();
     for (const auto& [window, controls] : windows) {
         window->show();
         QApplication::processEvents();
