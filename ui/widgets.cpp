@@ -7,6 +7,9 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionMenuItem>
 
+#include <algorithm>
+#include <cmath>
+
 namespace korvell {
 
 QLineEdit* MakeField(QWidget* Parent, const char* Name, const QString& Text,
@@ -106,9 +109,34 @@ QListWidget* MakeList(QWidget* Parent, const char* Name, const QString& Accessib
     return list;
 }
 
+namespace {
+
+// Relative luminance of a colour, as the WCAG defines it for sRGB.
+double Luminance(const QColor& C) {
+    const auto linear = [](double V) {
+        return V <= 0.04045 ? V / 12.92 : std::pow((V + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(C.redF()) + 0.7152 * linear(C.greenF()) + 0.0722 * linear(C.blueF());
+}
+
+double Contrast(const QColor& A, const QColor& B) {
+    const double a = Luminance(A), b = Luminance(B);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+} // namespace
+
+QColor TextColourFor(const QColor& Background) {
+    const QColor black(0, 0, 0), white(255, 255, 255);
+    return Contrast(black, Background) >= Contrast(white, Background) ? black : white;
+}
+
 void SetBackColor(QWidget* Box, const QColor& Colour) {
+    // A colour of the program's own takes a text colour chosen for it, so that the
+    // pair stays legible whatever text colour the desktop's theme would give.
     QPalette p = Box->palette();
     p.setColor(QPalette::Base, Colour);
+    p.setColor(QPalette::Text, TextColourFor(Colour));
     Box->setPalette(p);
 }
 

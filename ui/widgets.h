@@ -74,8 +74,10 @@ QLabel* MakeLabel(QWidget* Parent, const char* Name, const QString& Caption,
                   QWidget* Buddy = nullptr);
 QListWidget* MakeList(QWidget* Parent, const char* Name, const QString& AccessibleName);
 
-// Background and text colour of a display field; ResetColours returns it to
-// the desktop's window colours.
+// Black or white, whichever reads better on Background (WCAG contrast ratio).
+QColor TextColourFor(const QColor& Background);
+// Background of a display field, with the text colour that reads best on it;
+// ResetColours returns both to the desktop's window colours.
 void SetBackColor(QWidget* Box, const QColor& Colour);
 void ResetColours(QWidget* Box);
 QColor BackColor(const QWidget* Box);

@@ -141,6 +141,67 @@ TEST(Study, ExplanationOnceTheAnswerIsOut) {
     }
 }
 
+// WCAG contrast of a box's text against its background, from the palette it draws with.
+double Contrast(const QWidget* Box) {
+    const auto luminance = [](const QColor& C) {
+        double l = 0;
+        for (const auto& [v, w] :
+             {std::pair{C.redF(), 0.2126}, {C.greenF(), 0.7152}, {C.blueF(), 0.0722}})
+            l += w * (v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+        return l + 0.05;
+    };
+    const double a = luminance(Box->palette().color(QPalette::Text));
+    const double b = luminance(Box->palette().color(QPalette::Base));
+    return std::max(a, b) / std::min(a, b);
+}
+
+// Under a light, a dark and a high-contrast desktop every coloured box stays legible (4.5:1
+// at least); the light default keeps black text on the marks; a fresh display gives the
+// boxes the desktop's own colours back.
+TEST(Display, MarksLegibleInEveryPalette) {
+    QPalette light = QApplication::palette();
+    QPalette dark(QColor(53, 53, 53)), contrast(QColor(0, 0, 0));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    contrast.setColor(QPalette::Base, QColor(0, 0, 0));
+    for (QPalette* p : {&dark, &contrast})
+        for (const auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText})
+            p->setColor(role, QColor(255, 255, 255));
+    const char* steps[][2] = {{"", "wwww - "},
+                              {"A", "Ywww Right!g "},
+                              {"Next", "wwww - "},
+                              {"A", "RYww Wrong!r "},
+                              {"ShowAns", "RYww Wrong!r "},
+                              {"Next/ShowAns", "wwYw - "},
+                              {"test:0/frmTestComplete.Review", "YRww Wrong!r "},
+                              {"All", "wwww - "}};
+    for (QPalette* desktop : {&light, &dark, &contrast}) {
+        QApplication::setPalette(*desktop);
+        Session run(1);
+        auto& w = run.Win();
+        for (const auto& [step, marks] : steps) {
+            for (const QString& s : QString(step).split('/', Qt::SkipEmptyParts))
+                Do(run, s);
+            const QString verdict = w.txtRightWrong->text() +
+                                    (BackColor(w.txtRightWrong) == QColor(255, 0, 0) ? "r" : "g");
+            EXPECT_EQ(Marks(w) + " " + (w.txtRightWrong->isHidden() ? "-" : verdict),
+                      QString(marks).trimmed())
+                << step;
+            for (QWidget* box :
+                 std::initializer_list<QWidget*>{w.txtA, w.txtB, w.txtC, w.txtD, w.txtRightWrong}) {
+                if (box->isHidden()) continue;
+                const QPalette& p = box->palette();
+                EXPECT_GE(Contrast(box), 4.5) << step << " " << box->objectName().toStdString();
+                const QColor back = p.color(QPalette::Base), text = p.color(QPalette::Text);
+                if (back == desktop->color(QPalette::Base)) // a plain box: the desktop's colours
+                    EXPECT_EQ(text, desktop->color(QPalette::Text)) << step;
+                else // a mark: black on yellow, red and green
+                    EXPECT_EQ(text, QColor(0, 0, 0)) << step;
+            }
+        }
+    }
+    QApplication::setPalette(light);
+}
+
 // A test counts every answer once; the counters stop at their largest value.
 TEST(Test, ScoreAndGuards) {
     Session run(1);
