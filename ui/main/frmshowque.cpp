@@ -4,6 +4,7 @@
 #include "ui/widgets.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -118,18 +119,21 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
         b->setFixedWidth(56);
         b->setMinimumHeight(56);
     }
-    // With the explanation shown the window still fits a 1366 x 768 laptop
-    // screen's work area.
-    txtQuestion->setMinimumHeight(90);
+    // Heights in lines of the type each box shows, so that the texts fit without
+    // scrolling and, with the explanation shown, the window still fits the work
+    // area of a 1366 x 768 laptop screen.
+    const auto linesOf = [](QFont F, int Points, int Lines) {
+        F.setPointSize(Points);
+        return Lines * QFontMetrics(F).lineSpacing() + 12; // margins and frame
+    };
+    txtQuestion->setMinimumHeight(linesOf(txtQuestion->font(), 18, 3));
     for (QPlainTextEdit* box : {txtA, txtB, txtC, txtD})
-        box->setMinimumHeight(58);
-    {
-        QFont f = txtExplain->font();
-        f.setPointSize(12);
-        txtExplain->setFont(f);
-        txtExplain->setMinimumHeight(70);
-        txtExplain->setMaximumHeight(120);
-    }
+        box->setMinimumHeight(linesOf(box->font(), 18, 2));
+    QFont explainFont = txtExplain->font();
+    explainFont.setPointSize(12);
+    txtExplain->setFont(explainFont);
+    txtExplain->setMinimumHeight(linesOf(explainFont, 12, 5));
+    txtExplain->setMaximumHeight(linesOf(explainFont, 12, 7));
     txtQueNr->setMaximumWidth(120);
     txtPage->setMaximumWidth(90);
     txtAnswer->setMaximumWidth(60);
@@ -167,11 +171,12 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     answerRow->addWidget(cmdShowFig);
 
     auto* question = new QVBoxLayout;
+    question->setSpacing(4);
     question->addLayout(head);
     question->addWidget(txtQuestion, 3);
     question->addLayout(choices, 8);
     question->addLayout(answerRow);
-    question->addWidget(txtExplain, 2);
+    question->addWidget(txtExplain, 3);
 
     auto* navRow = new QHBoxLayout;
     navRow->addWidget(cmdPrevious);
@@ -211,6 +216,8 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     scoreRow->addWidget(cmdExit);
 
     auto* top = new QVBoxLayout(central);
+    top->setSpacing(4);
+    top->setContentsMargins(8, 4, 8, 6);
     top->addWidget(lblMode);
     top->addLayout(upper, 1);
     top->addLayout(modeRow);
