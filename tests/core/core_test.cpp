@@ -111,6 +111,45 @@ TEST_F(DataFiles, ChannelReadsLinesFieldsAndNumbersToTheEnd) {
     EXPECT_EQ(f.ErrNumber, EISDIR);
 }
 
+// UTF-8 is recognised byte for byte at each bound of each range; anything else makes
+// the whole file Windows-1252 (so the line comes back changed).
+TEST_F(DataFiles, Utf8BoundsOfEveryRange) {
+    const std::pair<const char*, bool> cases[] = {{"\x7F", true},
+                                                  {"\xC2\x80", true},
+                                                  {"\xC1\xBF", false},
+                                                  {"\xDF\xBF", true},
+                                                  {"\xC2\x7F", false},
+                                                  {"\xC2\xC0", false},
+                                                  {"\xE0\xA0\x80", true},
+                                                  {"\xE0\x9F\xBF", false},
+                                                  {"\xE1\x80\x80", true},
+                                                  {"\xEC\xBF\xBF", true},
+                                                  {"\xED\x9F\xBF", true},
+                                                  {"\xED\xA0\x80", false},
+                                                  {"\xEE\x80\x80", true},
+                                                  {"\xEF\xBF\xBF", true},
+                                                  {"\xEF\xBF", false},
+                                                  {"\xF0\x90\x80\x80", true},
+                                                  {"\xF0\x8F\xBF\xBF", false},
+                                                  {"\xF1\x80\x80\x80", true},
+                                                  {"\xF3\xBF\xBF\xBF", true},
+                                                  {"\xF2\x80\x80", false},
+                                                  {"\xF4\x8F\xBF\xBF", true},
+                                                  {"\xF4\x90\x80\x80", false},
+                                                  {"\xF5\x80\x80\x80", false},
+                                                  {"\xFF", false},
+                                                  {"\x80", false},
+                                                  {"\xBF", false}};
+    for (const auto& [bytes, utf8] : cases) {
+        SeqFile f;
+        const std::string text = std::string("a") + bytes + "z";
+        ASSERT_TRUE(f.Open(Dir.Write("t.txt", text)));
+        std::string line;
+        EXPECT_TRUE(f.LineInput(line));
+        EXPECT_EQ(line == text, utf8) << ::testing::PrintToString(text);
+    }
+}
+
 TEST_F(DataFiles, ExamplePoolWithAnyLineEnd) {
     const std::string pool = "Practice pool\nT1A01 (B) Pg 2-4\nFirst?\nA. Red\nB. Green\nC. Blue\n"
                              "D. Gold\n~~~~~~~~\nT1A02 (D) Fig T1 Pg 2-5\nIn the fig,\nA is what?\n"

@@ -2,6 +2,8 @@
 // moving through a list, and the review of a test's misses.
 #include "support/run.h"
 
+#include <QPainter>
+
 namespace korvell::testing {
 
 // Every threshold of every box, in characters (18: txtQueNr's font, else "Arial").
@@ -200,6 +202,67 @@ TEST(Display, MarksLegibleInEveryPalette) {
         }
     }
     QApplication::setPalette(light);
+}
+
+// The figure as drawn in its window: width to height of the picture's own pixels in
+// hundredths, the colours at the middle of its four quarters (r red, b blue, w white, ?
+// other), and k when black writing shows in it.
+QString Drawn(FigureView* View) {
+    QApplication::processEvents();
+    const QImage img = View->grab().toImage();
+    const auto kind = [](const QColor& C) {
+        const int r = C.red(), g = C.green(), b = C.blue();
+        return r > 190 && g < 70 && b < 70     ? 'r'
+               : b > 190 && r < 70 && g < 70   ? 'b'
+               : r > 225 && g > 225 && b > 225 ? 'w'
+               : r < 60 && g < 60 && b < 60    ? 'k'
+                                               : '?';
+    };
+    QRect box;
+    int black = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+            const QColor c = img.pixelColor(x, y);
+            if (c != View->palette().color(View->backgroundRole())) box |= QRect(x, y, 1, 1);
+            black += kind(c) == 'k';
+        }
+    QString s = QString::number(100 * box.width() / std::max(box.height(), 1)) + " ";
+    for (const auto& [fx, fy] : {std::pair{1, 1}, {3, 1}, {1, 3}, {3, 3}})
+        s += kind(img.pixelColor(box.x() + box.width() * fx / 4, box.y() + box.height() * fy / 4));
+    return s + (black >= 20 ? "k" : "");
+}
+
+// Show Figure draws the figure's own picture, turned as its camera says, scaled to the
+// window; before any figure the window shows "No figure".
+TEST(Figure, DrawnAsTheFileHoldsIt) {
+    std::vector<Que> qs = Questions(1);
+    qs[1].Fig = "P";
+    qs[2].Fig = "R";
+    qs[3].Fig = "MISSING";
+    Program run(qs);
+    QImage img(80, 40, QImage::Format_RGB32);
+    img.fill(QColor(0, 0, 255));
+    QPainter(&img).fillRect(0, 0, 40, 40, QColor(255, 0, 0));
+    img.save(Q(run.Tmp / "P.jpg"), "JPG", 95);
+    // The same pixels with an EXIF orientation of 6: to be shown turned a quarter clockwise.
+    const char exif[] =
+        "\xFF\xE1\x00\x22"
+        "Exif\0\0MM\0\x2A\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0";
+    std::ifstream in(run.Tmp / "P.jpg", std::ios::binary);
+    std::string jpeg{std::istreambuf_iterator<char>(in), {}};
+    run.Tmp.Write("R.jpg", jpeg.insert(2, exif, sizeof exif - 1));
+    run.Start();
+    auto& fig = *run.Mod.frmShowFig;
+    fig.show();
+    EXPECT_EQ(Drawn(fig.imgFig), "150 wwwwk");
+    fig.hide();
+    const char* steps[][2] = {{"Next/ShowFig", "200 rbrb F"},
+                              {"frmShowFig.Close/Next/ShowFig", "50 rrbb F"},
+                              {"Next", "- "}};
+    Walk(run, steps, [](Program& Run) {
+        auto& f = *Run.Mod.frmShowFig;
+        return (f.isVisible() ? Drawn(f.imgFig) : "-") + " " + Open(Run);
+    });
 }
 
 // A test counts every answer once; the counters stop at their largest value.
