@@ -2,11 +2,11 @@
 #pragma once
 
 #include "support/fixtures.h"
+#include "ui/exam/frmtestcomplete.h"
 #include "ui/info/infowindows.h"
 #include "ui/main/frmshowfig.h"
 #include "ui/main/frmshowque.h"
 #include "ui/modkorvell.h"
-#include "ui/exam/frmtestcomplete.h"
 #include "ui/widgets.h"
 
 #include <QApplication>
@@ -144,11 +144,17 @@ inline QString Flags(std::initializer_list<QWidget*> Ws, bool Enabled = false, Q
 // The choice boxes A..D: y yellow, r red, w the window colour; upper case if bold.
 inline QString Marks(frmShowQue& W, QString s = "") {
     for (QPlainTextEdit* b : {W.txtA, W.txtB, W.txtC, W.txtD}) {
-        const QList<QColor> colours{Yellow, Red, QPalette().color(QPalette::Base)};
+        const QList<QColor> colours{QColor(255, 255, 0), QColor(255, 0, 0),
+                                    QPalette().color(QPalette::Base)};
         const QChar m = QString("?yrw")[colours.indexOf(BackColor(b)) + 1];
         s += b->font().bold() ? m.toUpper() : m;
     }
     return s;
+}
+// The verdict box's colour: r red, g green, ? any other.
+inline QString Verdict(frmShowQue& W) {
+    const QColor c = BackColor(W.txtRightWrong);
+    return c == QColor(255, 0, 0) ? "r" : c == QColor(0, 255, 0) ? "g" : "?";
 }
 inline QString Panel(frmShowQue& W) {
     return W.txtQueAns->text() + "|" + W.txtNrRight->text() + "|" + W.txtPercent->text();
@@ -159,10 +165,8 @@ inline QString Panel(frmShowQue& W) {
 inline QString State(Program& Run) {
     auto& w = Run.Win();
     return w.lblMode->text().left(1) + " " + w.txtQueNr->text().trimmed() + " " + Marks(w) + " " +
-           (w.txtRightWrong->isHidden()
-                ? "-"
-                : w.txtRightWrong->text() + (BackColor(w.txtRightWrong) == Red ? "r" : "g")) +
-           " " + (w.txtAnswer->isHidden() ? "-" : w.txtAnswer->text()) +
+           (w.txtRightWrong->isHidden() ? "-" : w.txtRightWrong->text() + Verdict(w)) + " " +
+           (w.txtAnswer->isHidden() ? "-" : w.txtAnswer->text()) +
            (w.lblAnswer->isHidden() == w.txtAnswer->isHidden() ? "" : "!") + " " +
            Flags({w.cmdA, w.cmdB, w.cmdC, w.cmdD, w.cmdShowAns, w.cmdShowFig, w.cmdPrevious,
                   w.cmdNext},
@@ -219,6 +223,24 @@ inline void Do(Program& Run, const QString& Step) {
     Click(qobject_cast<QAbstractButton*>(c));
 }
 
+// Every control the window shows lies inside it, in its layout (so off the corner), and on
+// no other control.
+inline void ExpectLaidOut(QWidget* Window, const QString& When = {}) {
+    QApplication::processEvents();
+    std::vector<std::pair<QString, QRect>> boxes;
+    for (QWidget* c : Window->findChildren<QWidget*>())
+        if (c->isVisible() && c->objectName().size() > 3 &&
+            QString("cmd txt lbl lst cbo img").contains(c->objectName().left(3)))
+            boxes.push_back({c->objectName(), QRect(c->mapTo(Window, QPoint()), c->size())});
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        EXPECT_TRUE(Window->rect().contains(boxes[i].second) && !boxes[i].second.topLeft().isNull())
+            << (boxes[i].first + " " + When).toStdString();
+        for (std::size_t j = i + 1; j < boxes.size(); ++j)
+            EXPECT_FALSE(boxes[i].second.intersects(boxes[j].second))
+                << (boxes[i].first + " " + boxes[j].first + " " + When).toStdString();
+    }
+}
+
 // Takes each step ("a/b": several) and compares what Look sees after it.
 template <std::size_t N>
 void Walk(Program& Run, const char* (&Steps)[N][2], QString (*Look)(Program&) = State) {
@@ -226,6 +248,8 @@ void Walk(Program& Run, const char* (&Steps)[N][2], QString (*Look)(Program&) = 
         for (const QString& s : QString(step).split('/', Qt::SkipEmptyParts))
             Do(Run, s);
         EXPECT_EQ(Look(Run), QString(seen)) << step;
+        for (QWidget* t : QApplication::topLevelWidgets()) // whatever the step shows, laid out
+            if (t->isVisible() && t->objectName().startsWith("frm")) ExpectLaidOut(t, step);
     }
 }
 

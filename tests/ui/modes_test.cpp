@@ -113,7 +113,7 @@ TEST(StudyText, PicksTypingRefusalsAndPagesWithoutQuestions) {
                   Flags({w.cmdA, w.cmdShowAns, w.cmdShowFig, w.cmdNext, w.cmdPrevious}, true),
               "wwww00000");
     const char* last[][2] = {
-        {"cboPage=10/focus:lstTestQue", "Q T1A01 wwww - A 11111001 - 0 lstTestQue"}};
+        {"cboPage=10/win:frmShowQue/focus:lstTestQue", "Q T1A01 wwww - A 11111001 - 0 lstTestQue"}};
     Walk(run, last); // the list's focus: no pick, no highlight
     EXPECT_EQ(Flags({w.lblChapter, w.cboCh, w.lblPage, w.cboPage}) +
                   QString::number(w.lstTestQue->selectedItems().size()) + w.lblMode->text(),

@@ -125,20 +125,7 @@ TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
         << w.width() << "x" << w.height();
     for (const auto& [window, controls] : windows) {
         window->show();
-        QApplication::processEvents();
-        std::vector<std::pair<QString, QRect>> boxes;
-        for (QWidget* c : window->findChildren<QWidget*>())
-            if (c->isVisible() && c->objectName().size() > 3 &&
-                QString("cmd txt lbl lst cbo img").contains(c->objectName().left(3)))
-                boxes.push_back({c->objectName(), QRect(c->mapTo(window, QPoint()), c->size())});
-        for (std::size_t i = 0; i < boxes.size(); ++i) {
-            EXPECT_TRUE(window->rect().contains(boxes[i].second) &&
-                        !boxes[i].second.topLeft().isNull())
-                << boxes[i].first.toStdString();
-            for (std::size_t j = i + 1; j < boxes.size(); ++j)
-                EXPECT_FALSE(boxes[i].second.intersects(boxes[j].second))
-                    << (boxes[i].first + " " + boxes[j].first).toStdString();
-        }
+        ExpectLaidOut(window);
     }
     auto& r = *mod.frmTestComplete; // Tab follows the result window's reading order
     QString order;
