@@ -59,7 +59,7 @@ bool ParseExplainHeader(const std::string& Line, ExplainRec& Out) {
     i = SkipBlanks(l, i + 3);
     if (i < l.size() && l[i] == '[') {
         const std::size_t close = l.find(']', i);
-        if (close == std::string::npos || close == i + 1 || close - i > 64) return false;
+        if (close == std::string::npos || close == i + 1) return false;
         rec.Ref = l.substr(i + 1, close - i - 1);
         if (rec.Ref.find('[') != std::string::npos) return false;
         i = SkipBlanks(l, close + 1);
