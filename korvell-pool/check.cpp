@@ -260,23 +260,38 @@ bool ProgramView::TableMatches() const {
 
 namespace {
 
-// The directory itself, and the texts without which the program does not start.
+// The directory itself.
 bool CheckDirectory(const std::string& Dir, Diags& Problems) {
     std::error_code ec;
     const fs::file_status st = fs::status(Dir, ec);
-    if (!fs::is_directory(st)) {
-        Problems.push_back(
-            {Dir, 0, true, fs::exists(st) ? "not a directory" : "no such directory"});
-        return false;
-    }
+    if (fs::is_directory(st)) return true;
+    Problems.push_back({Dir, 0, true, fs::exists(st) ? "not a directory" : "no such directory"});
+    return false;
+}
+
+// The help and disclaimer texts, read a field at a time as the program reads
+// them: each field is a row of the window's list.
+void CheckTexts(const std::string& Dir, Diags& Problems) {
     for (const char* name : {"Vellkor-Help.txt", "Disclaimer.txt"}) {
+        const std::string path = Dir + "/" + name;
         SeqFile file;
-        if (!file.Open(Dir + "/" + name))
-            Problems.push_back({Dir + "/" + name, 0, false,
+        if (!file.Open(path)) {
+            Problems.push_back({path, 0, false,
                                 "cannot be opened (" + file.ErrDescription +
-                                    "): the program does not start from this directory"});
+                                    "): the program does not start without it"});
+            continue;
+        }
+        std::string field;
+        for (int last = 0, warned = 0; !file.Eof();) {
+            const int line = file.Line();
+            if (!file.InputField(field)) break;
+            if (line == last && line != warned)
+                Problems.push_back({path, warned = line, false,
+                                    "a comma outside double quotes makes this line two or more "
+                                    "rows of the window"});
+            last = line;
+        }
     }
-    return true;
 }
 
 void CheckPool(ProgramView& View, Diags& Problems) {
@@ -384,6 +399,7 @@ void CheckFigures(ProgramView& View, Diags& Problems) {
 
 void Check(const std::string& Dir, Diags& Problems) {
     if (!CheckDirectory(Dir, Problems)) return;
+    CheckTexts(Dir, Problems);
     ProgramView view(Dir);
     CheckPool(view, Problems);
     if (view.B->Npool < 0) return;

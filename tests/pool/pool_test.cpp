@@ -276,6 +276,9 @@ TEST(PoolCheck, FindsWhatWouldGoWrongInUseAtItsLine) {
         {"T4.jpg", "", Jpeg, "T4.jpg: warning: no question names this figure"},
         {"Disclaimer.txt", "earlier", "",
          "Disclaimer.txt: warning: cannot be opened (No such file or directory)"},
+        {"Vellkor-Help.txt", "earlier", "\"One, quoted\"\r\n  Two, three, four\r\nFive",
+         "Vellkor-Help.txt:2: warning: a comma outside double quotes makes this line two or more "
+         "rows of the window\n"},
     };
     for (const auto& [file, from, to, expected] : cases) {
         TempDir dir;
