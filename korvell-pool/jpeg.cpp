@@ -1,6 +1,6 @@
 // Figures decoded in full with the JPEG library that the program's image
 // loader uses. A warning of the library (such as data cut short, which it would
-// fill with grey) counts as a failure: the picture would not show as drawn.
+// fill with gray) counts as a failure: the picture would not show as drawn.
 #include "korvell-pool/release.h"
 
 #include <csetjmp>

@@ -39,8 +39,10 @@ const Command Commands[] = {
      RunImport},
     {"check", "check DIR",
      "reads the Korvell data directory DIR as the program does and lists what\n"
-     "would go wrong in use: errors, and warnings about what a student would\n"
-     "not meet.",
+     "would go wrong in use: as errors what a student would meet (a question\n"
+     "shown wrongly, a figure that does not decode, a table the program refuses),\n"
+     "as warnings what works but is likely a mistake (questions no test draws,\n"
+     "pictures no question names, missing help and disclaimer texts).",
      RunCheck},
 };
 const char* const Program = "korvell-pool";
@@ -69,8 +71,8 @@ std::string HelpText() {
     return text + "\n"
                   "Problems and findings go to standard error as FILE:LINE: error: TEXT (or\n"
                   "warning), or FILE: error: TEXT for a whole file. Exit status: 0 done (check:\n"
-                  "no error), 1 problems found, 2 usage error. korvell-pool(1) describes how an\n"
-                  "installed pool is updated.\n";
+                  "no error), 1 problems found, 2 usage error. The section UPDATING THE POOL of\n"
+                  "korvell-pool(1) tells how the installed pool is replaced.\n";
 }
 
 // The operands and the options with their value that a usage line names.

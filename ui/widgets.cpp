@@ -106,9 +106,9 @@ QListWidget* MakeList(QWidget* Parent, const char* Name, const QString& Accessib
     return list;
 }
 
-void SetBackColor(QWidget* Box, const QColor& Colour) {
+void SetBackColor(QWidget* Box, const QColor& Color) {
     QPalette p = Box->palette();
-    p.setColor(QPalette::Base, Colour);
+    p.setColor(QPalette::Base, Color);
     Box->setPalette(p);
 }
 

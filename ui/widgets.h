@@ -1,5 +1,5 @@
 // Building blocks shared by the windows: named controls with their captions
-// and accessible names, colour marks, and handler wiring.
+// and accessible names, color marks, and handler wiring.
 #pragma once
 
 #include <QAbstractButton>
@@ -74,9 +74,9 @@ QLabel* MakeLabel(QWidget* Parent, const char* Name, const QString& Caption,
                   QWidget* Buddy = nullptr);
 QListWidget* MakeList(QWidget* Parent, const char* Name, const QString& AccessibleName);
 
-// Background and text colour of a display field; ResetColours returns it to
-// the desktop's window colours.
-void SetBackColor(QWidget* Box, const QColor& Colour);
+// Background and text color of a display field; ResetColours returns it to
+// the desktop's window colors.
+void SetBackColor(QWidget* Box, const QColor& Color);
 void ResetColours(QWidget* Box);
 QColor BackColor(const QWidget* Box);
 void SetBold(QWidget* Box, bool Bold);

@@ -19,7 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using Entries = std::vector<std::pair<std::string, std::string>>;
 
-// A 32 by 32 grey gradient as a real JPEG, made with the JPEG library.
+// A 32 by 32 gray gradient as a real JPEG, made with the JPEG library.
 std::string MakeJpeg() {
     jpeg_compress_struct c;
     jpeg_error_mgr e;
