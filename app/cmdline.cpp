@@ -1,6 +1,7 @@
 #include "app/cmdline.h"
 
-#include <QCommandLineParser>
+#include "core/options.h"
+
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -9,13 +10,14 @@ namespace korvell {
 
 namespace {
 
-const char* const Usage = "Usage: korvell [--help | --version]\n";
+const char* const Usage = "Usage: korvell\n"
+                          "       korvell -h | --help | -v | --version\n";
 
 const char* const Help =
-    "Study aid and exam simulator for the amateur radio Technician licence.\n"
+    "Study aid and exam simulator for the amateur radio Technician license.\n"
     "\n"
     "Started without arguments, Korvell opens its main window on the question pool\n"
-    "found beside the program and offers simulated licence tests and study of the\n"
+    "found beside the program and offers simulated license tests and study of the\n"
     "whole pool or of one chapter and page of a study text.\n"
     "\n"
     "Options:\n"
@@ -24,39 +26,28 @@ const char* const Help =
     "\n"
     "See korvell(1) for the windows, the keys and the data files.\n";
 
-void Print(std::FILE* Stream, const QString& Text) {
-    std::fputs(Text.toLocal8Bit().constData(), Stream);
-}
-
 } // namespace
 
 int RunCommandLine(int argc, char** argv) {
-    // A core application only: it gives the program's directory and the
-    // arguments in the locale's encoding, and never contacts a display.
-    QCoreApplication App(argc, argv);
-    QCommandLineParser Parser;
-    const QCommandLineOption HelpOption({"h", "help"}, "");
-    const QCommandLineOption VersionOption({"v", "version"}, "");
-    Parser.addOption(HelpOption);
-    Parser.addOption(VersionOption);
-
-    QString Problem;
-    if (!Parser.parse(QCoreApplication::arguments())) {
-        Problem = Parser.errorText();
-    } else if (!Parser.positionalArguments().isEmpty()) {
-        Problem = "unexpected argument '" + Parser.positionalArguments().first() + "'";
-    }
-    if (!Problem.isEmpty()) {
-        Print(stderr, "korvell: " + Problem + "\n" + Usage +
-                          "Try 'korvell --help' for more information.\n");
+    const Arguments args =
+        ScanArguments({argv + 1, argv + argc}, {{"help", 'h', false}, {"version", 'v', false}});
+    std::string problem = args.Problem;
+    if (problem.empty() && !args.Operands.empty())
+        problem = "unexpected argument '" + args.Operands.front() + "'";
+    if (!problem.empty()) {
+        std::fprintf(stderr, "korvell: %s\nTry 'korvell --help'.\n", problem.c_str());
         return 2;
     }
-    if (Parser.isSet(HelpOption)) {
-        Print(stdout, QString(Usage) + "\n" + Help);
-    } else {
-        Print(stdout, "korvell " KORVELL_VERSION "\nData directory: " +
-                          QCoreApplication::applicationDirPath() + "\n");
+    if (args.Has("help")) {
+        std::printf("%s\n%s", Usage, Help);
+        return 0;
     }
+    if (!args.Has("version")) return -1;
+    // A core application only: it knows the program's directory and never
+    // contacts a display.
+    const QCoreApplication app(argc, argv);
+    std::printf("korvell " KORVELL_VERSION "\nData directory: %s\n",
+                QCoreApplication::applicationDirPath().toLocal8Bit().constData());
     return 0;
 }
 

@@ -5,8 +5,9 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    // Any argument is answered on the terminal, before a window system is touched.
-    if (argc > 1) return korvell::RunCommandLine(argc, argv);
+    // Arguments are answered on the terminal, before a window system is touched.
+    if (argc > 1)
+        if (const int status = korvell::RunCommandLine(argc, argv); status >= 0) return status;
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("Korvell");

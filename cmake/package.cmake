@@ -12,12 +12,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://korvell.org/)
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "study aid and exam simulator for the ham radio Technician licence")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "study aid and exam simulator for the ham radio Technician license")
 # The long description: each line of it becomes one continuation line of the control file.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Korvell helps students prepare for the amateur radio Technician licence
+    "Korvell helps students prepare for the amateur radio Technician license
 examination (FCC Element 2). It ships the official question pool in force
-and offers simulated licence tests, with one question drawn from each of the
+and offers simulated license tests, with one question drawn from each of the
 35 exam groups and scored against the pass mark, and study of the whole pool
 or of one chapter and page of a study text, with the figures the questions
 refer to.

@@ -155,6 +155,7 @@ void SeqFile::Close() {
     Buf.shrink_to_fit();
     Pos = Len = 0;
     ReadErr = 0;
+    LinesEnded = 0;
 }
 
 bool SeqFile::IsOpen() const {
@@ -184,6 +185,7 @@ bool SeqFile::StartRead() {
 }
 
 void SeqFile::ConsumeLineEnd() {
+    ++LinesEnded;
     const char c = Buf[Pos++];
     Refill();
     if (c == '\r' && !AtEnd() && Buf[Pos] == '\n') {

@@ -41,6 +41,9 @@ public:
     // True when no data is left.
     bool Eof() const;
 
+    // The line, counted from 1, that the next read starts in.
+    int Line() const { return LinesEnded + 1; }
+
     // Reads a whole line without its line end.
     bool LineInput(std::string& Line);
 
@@ -77,6 +80,7 @@ private:
     std::size_t Pos = 0; // next unread byte in Buf
     std::size_t Len = 0; // bytes held in Buf; Pos == Len only at the end of the file
     int ReadErr = 0;     // errno of a failed read, reported by the next read
+    int LinesEnded = 0;  // line ends read so far
 };
 
 } // namespace korvell

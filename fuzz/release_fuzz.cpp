@@ -1,4 +1,5 @@
 // Reads each input as a text release; one parsed without errors must make a sound pool.
+// Each input is also decoded as a figure, which must fail or succeed without harm.
 #include "fuzz_support.h"
 #include "korvell-pool/release.h"
 
@@ -6,6 +7,8 @@ using namespace korvell;
 using korvell::fuzz::Finding;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+    std::string why;
+    pool::DecodeJpeg(std::string(reinterpret_cast<const char*>(Data), Size), why);
     pool::Release rel;
     rel.Name = fuzz::WriteInput("release.txt", Data, Size);
     pool::Diags problems;

@@ -29,18 +29,23 @@ public:
     std::vector<Message> Messages;
 };
 
+// A data directory read through the program's own readers, each finding at
+// the line that causes it.
 struct ProgramView {
     explicit ProgramView(const std::string& Dir);
 
-    // Reads the pool line by line through the program's parser and then the
-    // section table; what would go wrong goes to Problems.
-    void Load(Diags& Problems);
+    // The pool, line by line through the program's parser: every question it
+    // would store or show wrongly.
+    void ReadPool(Diags& Problems);
+    // The section table through the program's reader: what it reports.
+    void ReadTable(Diags& Problems);
     bool TableMatches() const;
 
     Recording Sys;
     std::unique_ptr<Bank> B;
     std::string PoolFile, TableFile;
     std::vector<int> Headers; // per pool record: the line of its header
+    std::vector<int> Records; // per table record: the line it starts in
 
 private:
     void Header(int Nr, const std::string& Line, std::map<std::string, int>& Seen, Diags& Problems);

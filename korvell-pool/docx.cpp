@@ -148,7 +148,7 @@ bool Docx::Entry(const std::string& Name, std::uint64_t Bound, std::string& Data
 }
 
 bool Docx::Read(const std::string& Path, const Limits& Bounds, Release& Out, Diags& Problems) {
-    const auto fail = [&](const std::string& Text, int Line = 1) {
+    const auto fail = [&](const std::string& Text, int Line = 0) {
         Problems.push_back({Path, Line, true, Text});
         return false;
     };

@@ -51,7 +51,8 @@ bool ReadFile(const std::string& Path, std::uint64_t Bound, std::string& Data, s
 void Verify(const std::string& Dir, const Pool& Written, const std::string& Name, Diags& Problems) {
     Diags found;
     ProgramView view(Dir);
-    view.Load(found);
+    view.ReadPool(found);
+    view.ReadTable(found);
     const Bank& b = *view.B;
     for (std::size_t k = 0; k < Written.Questions.size(); ++k) {
         const Question& q = Written.Questions[k];
@@ -68,7 +69,7 @@ void Verify(const std::string& Dir, const Pool& Written, const std::string& Name
     }
     if (HasErrors(found) || b.Npool != static_cast<int>(Written.Questions.size()) ||
         !view.TableMatches())
-        Problems.push_back({Name, 1, true, "the files written do not read back as a sound pool"});
+        Problems.push_back({Name, 0, true, "the files written do not read back as a sound pool"});
 }
 
 // Writes Files into a fresh directory beside or inside OutDir, checks them
@@ -120,37 +121,55 @@ bool WriteAll(const std::string& OutDir, const std::map<std::string, std::string
     return ok;
 }
 
-} // namespace
+// Word processors do not number paragraphs, so a problem at a paragraph of a
+// .docx also quotes the start of its text.
+void QuoteParagraphs(const Release& Rel, std::size_t From, Diags& Problems) {
+    if (!Rel.Docx) return;
+    std::map<int, const std::string*> texts;
+    for (const SourceLine& l : Rel.Lines)
+        texts[l.Nr] = &l.Text;
+    for (std::size_t i = From; i < Problems.size(); ++i) {
+        Diag& d = Problems[i];
+        const auto it = texts.find(d.Line);
+        if (d.File != Rel.Name || it == texts.end()) continue;
+        const std::string text = Trim(*it->second);
+        std::size_t cut = 0;
+        for (int n = 0; n < 40 && cut < text.size(); ++n)
+            do
+                ++cut;
+            while (cut < text.size() && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80);
+        d.Text += " (paragraph \"" + text.substr(0, cut) + (cut < text.size() ? "...\")" : "\")");
+    }
+}
 
-int Import(const std::string& ReleasePath, const std::string& OutDir, const std::string& StudyMap,
-           const Limits& Bounds, Diags& Problems, std::string& Summary) {
-    Release rel;
-    rel.Name = ReleasePath;
+int ImportRelease(Release& Rel, const std::string& OutDir, const std::string& StudyMap,
+                  const Limits& Bounds, Diags& Problems, std::string& Summary) {
+    const std::string& ReleasePath = Rel.Name;
     Docx docx;
-    rel.Docx = LooksLikeDocx(ReleasePath);
-    if (!(rel.Docx ? docx.Read(ReleasePath, Bounds, rel, Problems)
-                   : ReadTextRelease(ReleasePath, Bounds, rel, Problems)))
+    Rel.Docx = LooksLikeDocx(ReleasePath);
+    if (!(Rel.Docx ? docx.Read(ReleasePath, Bounds, Rel, Problems)
+                   : ReadTextRelease(ReleasePath, Bounds, Rel, Problems)))
         return 1;
-    Pool pool = ParseRelease(rel, Problems);
+    Pool pool = ParseRelease(Rel, Problems);
     if (!StudyMap.empty()) ApplyStudyMap(StudyMap, pool, Problems);
 
     std::map<std::string, std::string> files;
     for (const Question& q : pool.Questions) {
         if (q.Fig.empty() || files.count(q.Fig + ".jpg")) continue;
         std::string& data = files[q.Fig + ".jpg"];
-        const auto it = rel.Pictures.find(std::stoi(q.Fig.substr(1)));
+        const auto it = Rel.Pictures.find(std::stoi(q.Fig.substr(1)));
         std::string why;
-        if (it == rel.Pictures.end()) {
+        if (it == Rel.Pictures.end()) {
             Problems.push_back(
                 {ReleasePath, q.Line, true,
                  q.Id + " names figure " + q.Fig + " but the release has no picture for it"});
-        } else if (!(rel.Docx ? docx.Entry(it->second.Name, Bounds.Picture, data, why)
+        } else if (!(Rel.Docx ? docx.Entry(it->second.Name, Bounds.Picture, data, why)
                               : ReadFile(it->second.Name, Bounds.Picture, data, why))) {
             Problems.push_back({ReleasePath, it->second.Line, true, why});
-        } else if (!IsJpeg(data)) {
-            Problems.push_back(
-                {ReleasePath, it->second.Line, true,
-                 "picture " + it->second.Name + " (figure " + q.Fig + ") is not a JPEG"});
+        } else if (!DecodeJpeg(data, why)) {
+            Problems.push_back({ReleasePath, it->second.Line, true,
+                                "picture " + it->second.Name + " (figure " + q.Fig +
+                                    ") is not a JPEG the program can show: " + why});
         }
     }
     if (HasErrors(Problems)) return 1;
@@ -163,7 +182,7 @@ int Import(const std::string& ReleasePath, const std::string& OutDir, const std:
         return !HasErrors(Problems);
     };
     if (!WriteAll(OutDir, files, sound, why)) {
-        if (!why.empty()) Problems.push_back({ReleasePath, 1, true, why});
+        if (!why.empty()) Problems.push_back({ReleasePath, 0, true, why});
         return 1;
     }
     const std::size_t figures = files.size() - 2;
@@ -172,6 +191,18 @@ int Import(const std::string& ReleasePath, const std::string& OutDir, const std:
               OutDir;
     if (!pool.InForce.empty()) Summary += "; the pool is in force " + pool.InForce;
     return 0;
+}
+
+} // namespace
+
+int Import(const std::string& ReleasePath, const std::string& OutDir, const std::string& StudyMap,
+           const Limits& Bounds, Diags& Problems, std::string& Summary) {
+    Release rel;
+    rel.Name = ReleasePath;
+    const std::size_t from = Problems.size();
+    const int status = ImportRelease(rel, OutDir, StudyMap, Bounds, Problems, Summary);
+    QuoteParagraphs(rel, from, Problems);
+    return status;
 }
 
 } // namespace korvell::pool

@@ -14,7 +14,7 @@ namespace korvell::pool {
 namespace fs = std::filesystem;
 
 std::string Format(const Diag& D) {
-    return D.File + (D.Line > 0 ? ":" + std::to_string(D.Line) : std::string()) +
+    return D.File + (D.Line > 0 ? ":" + std::to_string(D.Line) : "") +
            (D.Error ? ": error: " : ": warning: ") + D.Text;
 }
 
@@ -40,10 +40,6 @@ int GroupIndex(const std::string& Code) {
     const auto& g = ExamGroups();
     const auto it = std::find(g.begin(), g.end(), Code);
     return it == g.end() ? -1 : static_cast<int>(it - g.begin());
-}
-
-bool IsJpeg(const std::string& Data) {
-    return Data.size() > 3 && Data.compare(0, 3, "\xFF\xD8\xFF") == 0;
 }
 
 namespace {
@@ -294,7 +290,7 @@ Pool ParseRelease(const Release& Source, Diags& Problems) {
 
 bool ReadTextRelease(const std::string& Path, const Limits& Bounds, Release& Out, Diags& Problems) {
     const auto fail = [&](const std::string& Text) {
-        Problems.push_back({Path, 1, true, Text});
+        Problems.push_back({Path, 0, true, Text});
         return false;
     };
     std::error_code ec;
@@ -326,14 +322,14 @@ bool ReadTextRelease(const std::string& Path, const Limits& Bounds, Release& Out
         found.emplace(std::stoi(digits), entry.path().string());
     }
     for (const auto& [k, path] : found)
-        Out.Pictures[k] = {path, 1};
+        Out.Pictures[k] = {path, 0};
     return true;
 }
 
 void ApplyStudyMap(const std::string& Path, Pool& Into, Diags& Problems) {
     SeqFile file;
     if (!file.Open(Path)) {
-        Problems.push_back({Path, 1, true, "cannot read the study map: " + file.ErrDescription});
+        Problems.push_back({Path, 0, true, "cannot read the study map: " + file.ErrDescription});
         return;
     }
     std::map<std::string, Question*> byId;

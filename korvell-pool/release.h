@@ -11,11 +11,11 @@
 
 namespace korvell::pool {
 
-// One problem, shown as "FILE:LINE: error: TEXT" (or "warning"); a problem
-// of a whole file has line 0 and is shown as "FILE: error: TEXT".
+// One problem, shown as "FILE:LINE: error: TEXT" (or "warning"); one that
+// concerns a whole file has no line (0) and is shown as "FILE: error: TEXT".
 struct Diag {
     std::string File;
-    int Line = 1;
+    int Line = 0;
     bool Error = true;
     std::string Text;
 };
@@ -38,7 +38,7 @@ struct SourceLine {
 // Where the picture of figure Tk comes from: an archive entry or a file.
 struct PictureRef {
     std::string Name;
-    int Line = 1; // the paragraph that shows it (1 for a file beside a text release)
+    int Line = 0; // the paragraph that shows it (0 for a file beside a text release)
 };
 
 // What a release holds before it is understood: its lines (blank ones may be
@@ -105,6 +105,8 @@ int Import(const std::string& ReleasePath, const std::string& OutDir, const std:
 // korvell-pool check: errors and warnings of a data directory.
 void Check(const std::string& Dir, Diags& Problems);
 
-bool IsJpeg(const std::string& Data);
+// Decodes a JPEG picture in full, as the program's image loader does; false
+// with the decoder's complaint in Why when it is corrupt or cut short.
+bool DecodeJpeg(const std::string& Data, std::string& Why);
 
 } // namespace korvell::pool

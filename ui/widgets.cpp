@@ -111,7 +111,7 @@ QListWidget* MakeList(QWidget* Parent, const char* Name, const QString& Accessib
 
 namespace {
 
-// Relative luminance of a colour, as the WCAG defines it for sRGB.
+// Relative luminance of a color, as the WCAG defines it for sRGB.
 double Luminance(const QColor& C) {
     const auto linear = [](double V) {
         return V <= 0.04045 ? V / 12.92 : std::pow((V + 0.055) / 1.055, 2.4);
@@ -126,17 +126,17 @@ double Contrast(const QColor& A, const QColor& B) {
 
 } // namespace
 
-QColor TextColourFor(const QColor& Background) {
+QColor TextColorFor(const QColor& Background) {
     const QColor black(0, 0, 0), white(255, 255, 255);
     return Contrast(black, Background) >= Contrast(white, Background) ? black : white;
 }
 
-void SetBackColor(QWidget* Box, const QColor& Colour) {
-    // A colour of the program's own takes a text colour chosen for it, so that the
-    // pair stays legible whatever text colour the desktop's theme would give.
+void SetBackColor(QWidget* Box, const QColor& Color) {
+    // A color of the program's own takes a text color chosen for it, so that the
+    // pair stays legible whatever text color the desktop's theme would give.
     QPalette p = Box->palette();
-    p.setColor(QPalette::Base, Colour);
-    p.setColor(QPalette::Text, TextColourFor(Colour));
+    p.setColor(QPalette::Base, Color);
+    p.setColor(QPalette::Text, TextColorFor(Color));
     Box->setPalette(p);
 }
 

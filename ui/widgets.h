@@ -1,5 +1,5 @@
 // Building blocks shared by the windows: named controls with their captions
-// and accessible names, colour marks, and handler wiring.
+// and accessible names, color marks, and handler wiring.
 #pragma once
 
 #include <QAbstractButton>
@@ -75,10 +75,10 @@ QLabel* MakeLabel(QWidget* Parent, const char* Name, const QString& Caption,
 QListWidget* MakeList(QWidget* Parent, const char* Name, const QString& AccessibleName);
 
 // Black or white, whichever reads better on Background (WCAG contrast ratio).
-QColor TextColourFor(const QColor& Background);
-// Background of a display field, with the text colour that reads best on it;
-// ResetColours returns both to the desktop's window colours.
-void SetBackColor(QWidget* Box, const QColor& Colour);
+QColor TextColorFor(const QColor& Background);
+// Background of a display field, with the text color that reads best on it;
+// ResetColours returns both to the desktop's window colors.
+void SetBackColor(QWidget* Box, const QColor& Color);
 void ResetColours(QWidget* Box);
 QColor BackColor(const QWidget* Box);
 void SetBold(QWidget* Box, bool Bold);

@@ -1,49 +1,96 @@
 #!/usr/bin/env bash
-# The program's command line, run with no display at all: a window system
+# A program's command line, run with no display at all: a window system
 # touched on the way would make the program abort instead of answering.
-#   cli_test.sh PROGRAM VERSION
+#   cli_test.sh PROGRAM VERSION      (korvell or korvell-pool)
 set -uo pipefail
 program=$1 version=$2
+name=$(basename "$program") data=$(dirname "$program")
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
 failures=0
 
-# arguments | exit status | stream that carries the text | text expected at its start
-cases=(
-    "--version|0|out|korvell $version"
-    "-v|0|out|korvell $version"
-    "--help|0|out|Usage: korvell [--help | --version]"
-    "-h|0|out|Usage: korvell"
-    "--help --version|0|out|Usage: korvell"
-    "--bogus|2|err|korvell: Unknown option 'bogus'"
-    "-x|2|err|korvell: Unknown option 'x'"
-    "pool.txt|2|err|korvell: unexpected argument 'pool.txt'"
-    "--version extra|2|err|korvell: unexpected argument 'extra'"
-    "--help=all|2|err|korvell: Unexpected value after '--help'"
-)
+# arguments | exit status | stream that carries the text | the start of its first
+# line (nothing: the stream is empty)
+# A usage error (status 2) also says "Try 'PROGRAM --help'." on its second line.
+case $name in
+korvell)
+    cases=(
+        "--version|0|out|korvell $version"
+        "-v|0|out|korvell $version"
+        "--help|0|out|Usage: korvell"
+        "-h|0|out|Usage: korvell"
+        "-hv|0|out|Usage: korvell"
+        "--bogus|2|err|korvell: unknown option '--bogus'"
+        "-x|2|err|korvell: unknown option '-x'"
+        "pool.txt|2|err|korvell: unexpected argument 'pool.txt'"
+        "--version extra|2|err|korvell: unexpected argument 'extra'"
+        "-- x|2|err|korvell: unexpected argument 'x'"
+        "-- --version|2|err|korvell: unexpected argument '--version'"
+        "--help=all|2|err|korvell: option '--help' takes no value"
+    )
+    ;;
+korvell-pool)
+    cases=(
+        "--version|0|out|korvell-pool $version"
+        "-v|0|out|korvell-pool $version"
+        "--help|0|out|Usage: korvell-pool import RELEASE OUTDIR [--study-map FILE]"
+        "-h|0|out|Usage: korvell-pool import RELEASE OUTDIR [--study-map FILE]"
+        "import --help|0|out|Usage: korvell-pool"
+        "check -h|0|out|Usage: korvell-pool"
+        "check -- $data|0|out|"
+        "|2|err|korvell-pool: no command given"
+        "--bogus|2|err|korvell-pool: unknown option '--bogus'"
+        "bogus|2|err|korvell-pool: unknown command 'bogus'"
+        "-- --help|2|err|korvell-pool: unknown command '--help'"
+        "check|2|err|korvell-pool: check: missing DIR"
+        "check a b|2|err|korvell-pool: check: unexpected argument 'b'"
+        "import r|2|err|korvell-pool: import: missing OUTDIR"
+        "import r o --study-map|2|err|korvell-pool: option '--study-map' needs a value"
+        "import r o --study-map=m --study-map n|2|err|korvell-pool: option '--study-map' given twice"
+        "check d --study-map=m|2|err|korvell-pool: check takes no option '--study-map'"
+        "check $work/none|1|err|$work/none: error: no such directory"
+        "import --study-map=$work/map $work/r.txt $work/out|1|err|$work/r.txt: error: cannot read the release"
+    )
+    ;;
+esac
+
 for c in "${cases[@]}"; do
     IFS='|' read -r args want_status stream want_text <<<"$c"
     # shellcheck disable=SC2086
-    "$program" $args >out.txt 2>err.txt
+    "$program" $args >"$work/out" 2>"$work/err"
     status=$?
     other=err
     [[ $stream == err ]] && other=out
     problem=
     if ((status != want_status)); then
         problem="exit status $status, expected $want_status"
-    elif [[ $(head -c ${#want_text} "$stream.txt") != "$want_text" ]]; then
-        problem="std$stream does not start with '$want_text'"
-    elif [[ -s $other.txt ]]; then
+    elif [[ -z $want_text && -s $work/$stream ]]; then
+        problem="unexpected text on std$stream"
+    elif [[ $(head -1 "$work/$stream") != "$want_text"* ]]; then
+        problem="the first line of std$stream does not start with '$want_text'"
+    elif [[ -s $work/$other ]]; then
         problem="unexpected text on std$other"
-    elif ((want_status == 2)) && ! grep -q '^Usage: korvell' err.txt; then
-        problem="no usage text on stderr"
+    elif ((want_status == 2)) && [[ $(sed -n '2,$p' "$work/err") != "Try '$name --help'." ]]; then
+        problem="stderr does not end in one line \"Try '$name --help'.\""
     fi
     if [[ -n $problem ]]; then
-        echo "FAIL korvell $args: $problem"
-        sed 's/^/  stdout: /' out.txt
-        sed 's/^/  stderr: /' err.txt
+        echo "FAIL $name $args: $problem"
+        sed 's/^/  stdout: /' "$work/out"
+        sed 's/^/  stderr: /' "$work/err"
         failures=$((failures + 1))
     fi
 done
-rm -f out.txt err.txt
-((failures == 0)) && echo "all ${#cases[@]} command lines answered as expected"
+
+# "--" alone ends the options and leaves nothing to answer: the program starts
+# (and is still running when it is stopped).
+if [[ $name == korvell ]]; then
+    QT_QPA_PLATFORM=offscreen timeout 3 "$program" -- >"$work/out" 2>&1
+    status=$?
+    if ((status != 124)) || grep -q "$version" "$work/out"; then
+        echo "FAIL korvell --: exit status $status, expected the program to run"
+        failures=$((failures + 1))
+    fi
+fi
+((failures == 0)) && echo "all ${#cases[@]} command lines of $name answered as expected"
 exit $((failures > 0))

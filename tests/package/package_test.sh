@@ -67,8 +67,8 @@ grep -v 'running with root privileges' "$work/lintian" | sed 's/^/lintian: /' ||
 # Unpacked: desktop entry and metainfo validate, and name each other.
 root=$work/root
 dpkg-deb -x "$deb" "$root"
-desktop-file-validate "$root/usr/share/applications/org.korvell.Korvell.desktop" ||
-    fail "desktop-file-validate"
+said=$(desktop-file-validate "$root/usr/share/applications/org.korvell.Korvell.desktop" 2>&1) &&
+    [[ -z $said ]] || fail "desktop-file-validate: $said"
 metainfo=$root/usr/share/metainfo/org.korvell.Korvell.metainfo.xml
 appstreamcli validate --no-net "$metainfo" >"$work/appstream" 2>&1 || {
     cat "$work/appstream"

@@ -8,8 +8,11 @@
 #include <gtest/gtest.h>
 #include <zip.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <jpeglib.h>
 #include <set>
 
 namespace korvell::testing {
@@ -17,7 +20,35 @@ namespace {
 
 namespace fs = std::filesystem;
 using Entries = std::vector<std::pair<std::string, std::string>>;
-const std::string Jpeg("\xFF\xD8\xFF\xE0 tiny picture", 17);
+
+// A 32 by 32 gray gradient as a real JPEG, made with the JPEG library.
+std::string MakeJpeg() {
+    jpeg_compress_struct c;
+    jpeg_error_mgr e;
+    c.err = jpeg_std_error(&e);
+    jpeg_create_compress(&c);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&c, &out, &size);
+    c.image_width = c.image_height = 32;
+    c.input_components = 1;
+    c.in_color_space = JCS_GRAYSCALE;
+    jpeg_set_defaults(&c);
+    jpeg_start_compress(&c, TRUE);
+    unsigned char row[32];
+    JSAMPROW rows[] = {row};
+    while (c.next_scanline < c.image_height) {
+        for (unsigned x = 0; x < 32; ++x)
+            row[x] = static_cast<unsigned char>((x * 37 + c.next_scanline * 11) & 0xFF);
+        jpeg_write_scanlines(&c, rows, 1);
+    }
+    jpeg_finish_compress(&c);
+    jpeg_destroy_compress(&c);
+    std::string data(reinterpret_cast<char*>(out), size);
+    std::free(out);
+    return data;
+}
+const std::string Jpeg = MakeJpeg();
 
 std::string Read(const std::string& Path) {
     return {std::istreambuf_iterator<char>(std::ifstream(Path).rdbuf()), {}};
@@ -136,17 +167,27 @@ TEST(PoolImport, HostileArchivesEndWithAClearErrorAndNothingWritten) {
     for (auto i = big.find(size); i != std::string::npos; i = big.find(size, i + 4))
         huge.replace(i, 4, "\0\0\0\xF0", 4), small.replace(i, 4, "d\0\0\0", 4);
     const std::pair<std::string, std::string> cases[] = {
-        {"Technician pool, as text", "r.docx:1: error: not a zip archive"},
-        {big.substr(0, big.size() / 2), "r.docx:1: error: not a zip archive"},
+        {"Technician pool, as text", "r.docx: error: not a zip archive"},
+        {big.substr(0, big.size() / 2), "r.docx: error: not a zip archive"},
         {huge, "document.xml is too large: it declares 4026531840 bytes"},
         {small, "document.xml is too large: it inflates to more than 1048576"},
         {big, "document.xml is too large: it declares 2138289 bytes inflated"},
         {Zip({{"../../escape.xml", "x"}, {"word/styles.xml", "x"}}),
-         ":1: error: the archive has no word/document.xml"},
+         "r.docx: error: the archive has no word/document.xml"},
         {Zip({{"word/document.xml", "<w:document><w:body><w:p>"}}),
-         ":1: error: XML error in word/document.xml at line 1, column 25: Start-end tags mismatch"},
+         "r.docx: error: XML error in word/document.xml at line 1, column 25: Start-end tags"},
         {Zip(Docx(Release(), "\x89PNG\r\n")),
-         ":495: error: picture word/media/image1.jpeg (figure T1) is not a JPEG"},
+         ":495: error: picture word/media/image1.jpeg (figure T1) is not a JPEG the program can "
+         "show: Not a JPEG file"},
+        {Zip(Docx(Release(), Jpeg.substr(0, Jpeg.size() - 30))),
+         ":495: error: picture word/media/image1.jpeg (figure T1) is not a JPEG the program can "
+         "show: Premature end of JPEG file"},
+        // Paragraphs are not numbered in a word processor: their start is quoted.
+        {Zip(Docx(Release(2, 11, "T1A01 (A)"))),
+         "r.docx:11: error: T1A01 appears twice (first at line 4) (paragraph \"T1A01 (A)\")"},
+        {Zip(Docx(Release(2, 4, "T1A1 (C) with a remark that runs on past forty characters"))),
+         "r.docx:4: error: malformed question identifier \"T1A1\" (expected the form T1A01) "
+         "(paragraph \"T1A1 (C) with a remark that runs on past...\")"},
         {Zip(Docx(Release(), Jpeg, "../../x.jpeg")),
          ":495: error: picture \"rId1\" is not an entry of the archive"},
     };
@@ -181,15 +222,35 @@ TEST(PoolImport, TextAndDocxReleasesGiveTheSamePoolThatTheProgramReads) {
               "70T1A01 BT11-1 What is T1A01 in figure T-1? Alpha T1A01 and more Delta 7-3 10-3 ");
 }
 
-TEST(PoolCheck, FindsWhatWouldGoWrongInUse) {
+// The good directory holds two questions a group, 7 lines each: T1A01 (naming
+// figure T1) on lines 1-7, T1A02 on lines 8-14, and so on.
+TEST(PoolCheck, FindsWhatWouldGoWrongInUseAtItsLine) {
     const Imported good("release.txt", Release());
     const std::string pool = Read(good.Out + "/Tech_Pool.txt");
     // Each case sets the first From in File to To (no From: adds To); an emptied file goes.
+    // A case that expects a warning expects no error.
     const std::tuple<std::string, std::string, std::string, std::string> cases[] = {
-        {"SecCntTbl.txt", "\"T1A\",2", "\"T1A\",3",
-         "SecCntTbl.txt:1: error: T1A counts 3 questions but the pool has no T1A03"},
-        {"SecCntTbl.txt", "\"T1B\"", "\"T1b\"", "SecCntTbl.txt:2: error: record 2 is \"T1b\""},
-        {"T1.jpg", Jpeg, "", "Tech_Pool.txt:1: error: figure T1: T1.jpg is missing"},
+        {"Tech_Pool.txt", "D. Delta\r\n~~\r\nT1B01", "~~\r\nT1B01",
+         "Tech_Pool.txt:13: error: T1A02: no \"D.\" line before the record end: the program "
+         "shows what the question before it had there"},
+        {"Tech_Pool.txt", "B. Bravo\r\nC. Charlie\r\nD. Delta\r\n~~\r\nT1A02", "~~\r\nT1A02",
+         "Tech_Pool.txt:4: error: T1A01: no \"B.\", \"C.\" and \"D.\" lines"},
+        {"Tech_Pool.txt", "What is T1A02?\r\n", "",
+         "Tech_Pool.txt:8: error: T1A02 has no question text"},
+        {"Tech_Pool.txt", "B. Bravo", "B.", "Tech_Pool.txt:4: error: T1A01: choice B has no text"},
+        {"Tech_Pool.txt", "C. Charlie\r\n", "C. Charlie\r\nC. Charlie\r\n",
+         "Tech_Pool.txt:6: error: T1A01: choice C line where D belongs: the program takes it as "
+         "part of choice C"},
+        {"Tech_Pool.txt", "A. Alpha T1A02\r\nB. Bravo", "B. Bravo\r\nA. Alpha T1A02",
+         "Tech_Pool.txt:10: error: T1A02: choice B line where A belongs: the program takes it as "
+         "part of the question text"},
+        {"Tech_Pool.txt", "D. Delta\r\n~~\r\nT1A02", "D. Delta\r\nD. Delta\r\n~~\r\nT1A02",
+         "Tech_Pool.txt:7: error: T1A01: choice D line after choice D"},
+        {"Tech_Pool.txt", "~~\r\nT1A02", "T1A02",
+         "Tech_Pool.txt:7: error: T1A01 has no record end line before the header of T1A02: the "
+         "program takes T1A02 and its lines as part of choice D of T1A01"},
+        {"Tech_Pool.txt", "T1A02 (C) Pg 1-1", "T1A01 (C) Pg 1-1",
+         "Tech_Pool.txt:8: error: T1A01 again (first at line 1)"},
         {"Tech_Pool.txt", "T1A02 (C) Pg 1-1", "T1A02 (A) Pg 11-1",
          "Tech_Pool.txt:8: error: T1A02: \"Pg 11-1\""},
         {"Tech_Pool.txt", "T1A02 (C) Pg 1-1", "~~",
@@ -197,16 +258,51 @@ TEST(PoolCheck, FindsWhatWouldGoWrongInUse) {
         {"Tech_Pool.txt", "~~", "~", "Tech_Pool.txt:7: error: a lone \"~\" is skipped"},
         {"Tech_Pool.txt", "", pool + pool + pool + pool + pool + pool,
          "Tech_Pool.txt:3017: error: more than 430 questions"},
+        {"SecCntTbl.txt", "\"T1A\",2", "\"T1A\",3",
+         "SecCntTbl.txt:1: error: T1A counts 3 questions but the pool has no T1A03"},
+        {"SecCntTbl.txt", "\"T1B\",2", "\"T1B\",1",
+         "SecCntTbl.txt:2: warning: T1B counts 1 question but the pool has T1B02 as well: no test "
+         "draws it"},
+        {"SecCntTbl.txt", "", "\"T0D\",1\r\n",
+         "SecCntTbl.txt:36: warning: record 36 (\"T0D\") lies beyond the 35 groups"},
+        {"SecCntTbl.txt", "\"T1B\"", "\"T1b\"", "SecCntTbl.txt:2: error: record 2 is \"T1b\""},
+        {"SecCntTbl.txt", "\"T1C\",2", "\r\n\"T1C\",x",
+         "SecCntTbl.txt:4: error: the program reports \"Procedure Failed\" (Error number 13: Type "
+         "mismatch)"},
+        {"SecCntTbl.txt", "\"T0C\",2\r\n", "",
+         "SecCntTbl.txt: error: 34 records where the program expects one for each of the 35"},
+        {"T1.jpg", Jpeg, "", "Tech_Pool.txt:1: error: figure T1: T1.jpg cannot be read"},
+        {"T1.jpg", Jpeg, Jpeg.substr(0, 100), "T1.jpg: error: not a picture the program can show"},
+        {"T1.jpg", Jpeg, Jpeg.substr(0, Jpeg.size() - 30),
+         "T1.jpg: error: not a picture the program can show: Premature end of JPEG file"},
+        {"T4.jpg", "", Jpeg, "T4.jpg: warning: no question names this figure"},
+        {"Disclaimer.txt", "earlier", "",
+         "Disclaimer.txt: warning: cannot be opened (No such file or directory)"},
+        {"Vellkor-Help.txt", "earlier", "\"One, quoted\"\r\n  Two, three, four\r\nFive",
+         "Vellkor-Help.txt:2: warning: a comma outside double quotes makes this line two or more "
+         "rows of the window\n"},
     };
     for (const auto& [file, from, to, expected] : cases) {
         TempDir dir;
         fs::copy(good.Out, dir.Path);
         std::string text = Read(dir / file);
+        ASSERT_NE(text.find(from), std::string::npos) << from;
         text.replace(from.empty() ? text.size() : text.find(from), from.size(), to);
         text.empty() ? void(fs::remove(dir / file)) : void(dir.Write(file, text));
         pool::Diags d;
         pool::Check(dir.Path, d);
-        EXPECT_NE(Formatted(d).find(expected), std::string::npos) << expected << Formatted(d);
+        EXPECT_NE(Formatted(d).find("/" + expected), std::string::npos) << expected << Formatted(d);
+        if (expected.find(": warning: ") != std::string::npos) {
+            EXPECT_FALSE(pool::HasErrors(d)) << Formatted(d);
+        }
+    }
+    // A directory that is not there, or is a file, is one finding.
+    for (const auto& [dir, expected] :
+         {std::pair{good.Dir / "none", "none: error: no such directory"},
+          {good.Dir / "T1.jpg", "T1.jpg: error: not a directory"}}) {
+        pool::Diags d;
+        pool::Check(dir, d);
+        EXPECT_EQ(Formatted(d), good.Dir / expected + "\n");
     }
 }
 

@@ -141,12 +141,12 @@ inline QString Flags(std::initializer_list<QWidget*> Ws, bool Enabled = false, Q
         s += (Enabled ? c->isEnabled() : !c->isHidden()) ? '1' : '0';
     return s;
 }
-// The choice boxes A..D: y yellow, r red, w the window colour; upper case if bold.
+// The choice boxes A..D: y yellow, r red, w the window color; upper case if bold.
 inline QString Marks(frmShowQue& W, QString s = "") {
     for (QPlainTextEdit* b : {W.txtA, W.txtB, W.txtC, W.txtD}) {
-        const QList<QColor> colours{QColor(255, 255, 0), QColor(255, 0, 0),
-                                    QPalette().color(QPalette::Base)};
-        const QChar m = QString("?yrw")[colours.indexOf(BackColor(b)) + 1];
+        const QList<QColor> colors{QColor(255, 255, 0), QColor(255, 0, 0),
+                                   QPalette().color(QPalette::Base)};
+        const QChar m = QString("?yrw")[colors.indexOf(BackColor(b)) + 1];
         s += b->font().bold() ? m.toUpper() : m;
     }
     return s;

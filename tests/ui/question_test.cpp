@@ -156,9 +156,9 @@ double Contrast(const QWidget* Box) {
     return std::max(a, b) / std::min(a, b);
 }
 
-// Under a light, a dark and a high-contrast desktop every coloured box stays legible (4.5:1
+// Under a light, a dark and a high-contrast desktop every colored box stays legible (4.5:1
 // at least); the light default keeps black text on the marks; a fresh display gives the
-// boxes the desktop's own colours back.
+// boxes the desktop's own colors back.
 TEST(Display, MarksLegibleInEveryPalette) {
     QPalette light = QApplication::palette();
     QPalette dark(QColor(53, 53, 53)), contrast(QColor(0, 0, 0));
@@ -193,7 +193,7 @@ TEST(Display, MarksLegibleInEveryPalette) {
                 const QPalette& p = box->palette();
                 EXPECT_GE(Contrast(box), 4.5) << step << " " << box->objectName().toStdString();
                 const QColor back = p.color(QPalette::Base), text = p.color(QPalette::Text);
-                if (back == desktop->color(QPalette::Base)) // a plain box: the desktop's colours
+                if (back == desktop->color(QPalette::Base)) // a plain box: the desktop's colors
                     EXPECT_EQ(text, desktop->color(QPalette::Text)) << step;
                 else // a mark: black on yellow, red and green
                     EXPECT_EQ(text, QColor(0, 0, 0)) << step;
@@ -204,7 +204,7 @@ TEST(Display, MarksLegibleInEveryPalette) {
 }
 
 // The figure as drawn in its window: width to height of the picture's own pixels in
-// hundredths, the colours at the middle of its four quarters (r red, b blue, w white, ?
+// hundredths, the colors at the middle of its four quarters (r red, b blue, w white, ?
 // other), and k when black writing shows in it.
 QString Drawn(FigureView* View) {
     QApplication::processEvents();

@@ -20,9 +20,9 @@ QPlainTextEdit* ChoiceBox(frmShowQue& W, const std::string& Letter) {
     return nullptr;
 }
 
-void Mark(QPlainTextEdit* Box, const QColor& Colour) {
+void Mark(QPlainTextEdit* Box, const QColor& Color) {
     SetBold(Box, true);
-    SetBackColor(Box, Colour);
+    SetBackColor(Box, Color);
 }
 
 // Counters stop at the largest 16-bit value instead of wrapping.

@@ -22,7 +22,7 @@ QPixmap StartPicture() {
     QPainter painter(&p);
     painter.setPen(QPen(Qt::gray, 2));
     painter.drawRect(1, 1, 297, 197);
-    // Black on the picture's own white: legible whatever the desktop's colours.
+    // Black on the picture's own white: legible whatever the desktop's colors.
     painter.setPen(Qt::black);
     painter.drawText(p.rect(), Qt::AlignCenter, "No figure");
     return p;
