@@ -79,7 +79,7 @@ int Stamp(const std::string& Dir, const std::string& File, const std::vector<std
           Diags& Problems, std::string& Summary) {
     ProgramView view(Dir);
     Diags poolProblems;
-    view.Load(poolProblems);
+    view.ReadPool(poolProblems);
     const Bank& b = *view.B;
     const auto index = PoolIndex(b);
     const std::string path = File.empty() ? Dir + "/" + ExplainName : File;

@@ -1,6 +1,7 @@
 // korvell-pool: makes Korvell's data files from a publisher's release of the
 // question pool, and checks a data directory.
 #include "core/options.h"
+#include "korvell-pool/check.h"
 #include "korvell-pool/release.h"
 
 #include <algorithm>
@@ -18,6 +19,7 @@ namespace pool = korvell::pool;
 
 int RunImport(const std::vector<std::string>& Operands, const Arguments& Args);
 int RunCheck(const std::vector<std::string>& Operands, const Arguments& Args);
+int RunStamp(const std::vector<std::string>& Operands, const Arguments& Args);
 
 // The commands. Each usage line is what follows "korvell-pool" in the usage
 // text: operands in capitals, options in brackets; the operands and options a
@@ -163,8 +165,9 @@ int UsageError(const std::string& What) {
 
 int RunStamp(const std::vector<std::string>& Operands, const Arguments& Args) {
     const std::vector<std::string> ids(Operands.begin() + 1, Operands.end());
-    if (Args.Has("all") == !ids.empty())
+    if (Args.Has("all") && !ids.empty())
         return UsageError("stamp takes --all or the identifiers to stamp, not both");
+    if (!Args.Has("all") && ids.empty()) return UsageError("stamp: missing ID (or --all)");
     pool::Diags problems;
     std::string summary;
     const int status = pool::Stamp(Operands[0], Args.Value("explain"), ids, problems, summary);
