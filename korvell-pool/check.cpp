@@ -172,6 +172,7 @@ void Check(const std::string& Dir, Diags& Problems) {
                                 "figure " + fig + ": " + fig + ".jpg is missing or not a JPEG"});
     }
 
+    CheckSyllabus(view, Problems);
     const int bad = b.FirstSecCntMismatch();
     if (bad >= 0) {
         Problems.push_back({view.TableFile, bad + 1, true,

@@ -46,4 +46,7 @@ private:
     void Header(int Nr, const std::string& Line, std::map<std::string, int>& Seen, Diags& Problems);
 };
 
+// Codes of the syllabus that the section table does not have, or out of exam order.
+void CheckSyllabus(ProgramView& View, Diags& Problems);
+
 } // namespace korvell::pool

@@ -3,6 +3,7 @@
 
 #include "core/logic.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -68,7 +69,7 @@ void Verify(const std::string& Dir, const Pool& Written, const std::string& Name
     }
     if (HasErrors(found) || b.Npool != static_cast<int>(Written.Questions.size()) ||
         !view.TableMatches())
-        Problems.push_back({Name, 1, true, "the files written do not read back as a sound pool"});
+        Problems.push_back({Name, 0, true, "the files written do not read back as a sound pool"});
 }
 
 // Writes Files into a fresh directory beside or inside OutDir, checks them
@@ -79,7 +80,7 @@ bool WriteAll(const std::string& OutDir, const std::map<std::string, std::string
     const fs::path out = OutDir;
     const bool existed = fs::is_directory(out, ec);
     if (!existed && fs::exists(out, ec)) {
-        Why = OutDir + " exists and is not a directory";
+        Why = "exists and is not a directory";
         return false;
     }
     fs::path base = existed ? out : out.parent_path();
@@ -87,7 +88,7 @@ bool WriteAll(const std::string& OutDir, const std::map<std::string, std::string
     fs::create_directories(base, ec);
     std::string pattern = (base / ".korvell-pool-XXXXXX").string();
     if (!mkdtemp(pattern.data())) {
-        Why = "cannot make a directory in " + base.string() + ": " + std::strerror(errno);
+        Why = "cannot make a working directory in " + base.string() + ": " + std::strerror(errno);
         return false;
     }
     const fs::path temp = pattern;
@@ -113,7 +114,7 @@ bool WriteAll(const std::string& OutDir, const std::map<std::string, std::string
             if (!ec) fs::rename(temp / entry.first, out / entry.first, ec);
     }
     if (ok && ec) {
-        Why = "cannot move the files into " + OutDir + ": " + ec.message();
+        Why = "cannot move the files in: " + ec.message();
         ok = false;
     }
     fs::remove_all(temp, ec);
@@ -121,6 +122,36 @@ bool WriteAll(const std::string& OutDir, const std::map<std::string, std::string
 }
 
 } // namespace
+
+Pool MakeFiles(const Release& Source, Docx& Archive, const std::string& StudyMap,
+               const Limits& Bounds, Files& Out, Diags& Problems) {
+    Pool pool = ParseRelease(Source, Problems);
+    if (!StudyMap.empty()) ApplyStudyMap(StudyMap, pool, Problems);
+    for (const Question& q : pool.Questions) {
+        if (q.Fig.empty() || Out.count(q.Fig + ".jpg")) continue;
+        std::string& data = Out[q.Fig + ".jpg"];
+        const auto it = Source.Pictures.find(std::stoi(q.Fig.substr(1)));
+        std::string why;
+        if (it == Source.Pictures.end()) {
+            Problems.push_back(
+                {Source.Name, q.Line, true,
+                 q.Id + " names figure " + q.Fig + " but the release has no picture for it"});
+        } else if (!(Source.Docx ? Archive.Entry(it->second.Name, Bounds.Picture, data, why)
+                                 : ReadFile(it->second.Name, Bounds.Picture, data, why))) {
+            Problems.push_back({Source.Name, it->second.Line, true, why});
+        } else if (!IsJpeg(data)) {
+            Problems.push_back(
+                {Source.Name, it->second.Line, true,
+                 "picture " + it->second.Name + " (figure " + q.Fig + ") is not a JPEG"});
+        }
+    }
+    if (HasErrors(Problems)) return pool;
+    Out["Tech_Pool.txt"] = PoolText(pool);
+    Out["SecCntTbl.txt"] = SectionTable(pool);
+    if (std::string syllabus = SyllabusText(pool); !syllabus.empty())
+        Out[SyllabusFileName] = std::move(syllabus);
+    return pool;
+}
 
 int Import(const std::string& ReleasePath, const std::string& OutDir, const std::string& StudyMap,
            const Limits& Bounds, Diags& Problems, std::string& Summary) {
@@ -131,42 +162,22 @@ int Import(const std::string& ReleasePath, const std::string& OutDir, const std:
     if (!(rel.Docx ? docx.Read(ReleasePath, Bounds, rel, Problems)
                    : ReadTextRelease(ReleasePath, Bounds, rel, Problems)))
         return 1;
-    Pool pool = ParseRelease(rel, Problems);
-    if (!StudyMap.empty()) ApplyStudyMap(StudyMap, pool, Problems);
-
-    std::map<std::string, std::string> files;
-    for (const Question& q : pool.Questions) {
-        if (q.Fig.empty() || files.count(q.Fig + ".jpg")) continue;
-        std::string& data = files[q.Fig + ".jpg"];
-        const auto it = rel.Pictures.find(std::stoi(q.Fig.substr(1)));
-        std::string why;
-        if (it == rel.Pictures.end()) {
-            Problems.push_back(
-                {ReleasePath, q.Line, true,
-                 q.Id + " names figure " + q.Fig + " but the release has no picture for it"});
-        } else if (!(rel.Docx ? docx.Entry(it->second.Name, Bounds.Picture, data, why)
-                              : ReadFile(it->second.Name, Bounds.Picture, data, why))) {
-            Problems.push_back({ReleasePath, it->second.Line, true, why});
-        } else if (!IsJpeg(data)) {
-            Problems.push_back(
-                {ReleasePath, it->second.Line, true,
-                 "picture " + it->second.Name + " (figure " + q.Fig + ") is not a JPEG"});
-        }
-    }
+    Files files;
+    const Pool pool = MakeFiles(rel, docx, StudyMap, Bounds, files, Problems);
     if (HasErrors(Problems)) return 1;
 
-    files["Tech_Pool.txt"] = PoolText(pool);
-    files["SecCntTbl.txt"] = SectionTable(pool);
     std::string why;
     const auto sound = [&](const std::string& Dir) {
         Verify(Dir, pool, ReleasePath, Problems);
         return !HasErrors(Problems);
     };
     if (!WriteAll(OutDir, files, sound, why)) {
-        if (!why.empty()) Problems.push_back({ReleasePath, 1, true, why});
+        // A problem of OUTDIR is the tool's, not the release's.
+        if (!why.empty()) Problems.push_back({"korvell-pool: " + OutDir, 0, true, why});
         return 1;
     }
-    const std::size_t figures = files.size() - 2;
+    const auto figures = std::count_if(files.begin(), files.end(),
+                                       [](const auto& F) { return F.first.ends_with(".jpg"); });
     Summary = std::to_string(pool.Questions.size()) + " questions in 35 groups and " +
               std::to_string(figures) + (figures == 1 ? " figure" : " figures") + " written to " +
               OutDir;

@@ -14,7 +14,8 @@ namespace korvell::pool {
 namespace fs = std::filesystem;
 
 std::string Format(const Diag& D) {
-    return D.File + ":" + std::to_string(D.Line) + (D.Error ? ": error: " : ": warning: ") + D.Text;
+    return D.File + (D.Line > 0 ? ":" + std::to_string(D.Line) : "") +
+           (D.Error ? ": error: " : ": warning: ") + D.Text;
 }
 
 bool HasErrors(const Diags& All) {
@@ -161,6 +162,7 @@ private:
         }
         if (Text[0] == '~') return Finish(Nr);
         if (!Cur.Open) {
+            SyllabusHeading(Text, Result);
             if (Result.InForce.empty() && StartsNoCase(Text, "effective "))
                 Result.InForce = TrimText(Text.substr(10));
             return;
@@ -288,7 +290,7 @@ Pool ParseRelease(const Release& Source, Diags& Problems) {
 
 bool ReadTextRelease(const std::string& Path, const Limits& Bounds, Release& Out, Diags& Problems) {
     const auto fail = [&](const std::string& Text) {
-        Problems.push_back({Path, 1, true, Text});
+        Problems.push_back({Path, 0, true, Text});
         return false;
     };
     std::error_code ec;
@@ -327,7 +329,7 @@ bool ReadTextRelease(const std::string& Path, const Limits& Bounds, Release& Out
 void ApplyStudyMap(const std::string& Path, Pool& Into, Diags& Problems) {
     SeqFile file;
     if (!file.Open(Path)) {
-        Problems.push_back({Path, 1, true, "cannot read the study map: " + file.ErrDescription});
+        Problems.push_back({Path, 0, true, "cannot read the study map: " + file.ErrDescription});
         return;
     }
     std::map<std::string, Question*> byId;

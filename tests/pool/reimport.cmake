@@ -4,7 +4,7 @@ execute_process(COMMAND ${TOOL} import ${RELEASE} ${WORK} RESULT_VARIABLE status
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "korvell-pool import failed: ${status}")
 endif()
-foreach(name Tech_Pool.txt SecCntTbl.txt T1.jpg T2.jpg T3.jpg)
+foreach(name Tech_Pool.txt SecCntTbl.txt Tech_Syllabus.txt T1.jpg T2.jpg T3.jpg)
     execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/${name} ${BUNDLED}/${name}
         RESULT_VARIABLE differs)
     if(differs)
