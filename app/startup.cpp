@@ -10,6 +10,7 @@ void modKorvell::Main() {
     LoadPool();
     InitSections();
     CheckSecCnt();
+    ReadSyllabus();
     frmShowQue->show();
     StartPoolStudy();
 }

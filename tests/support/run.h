@@ -2,16 +2,17 @@
 #pragma once
 
 #include "support/fixtures.h"
+#include "ui/exam/frmtestcomplete.h"
 #include "ui/info/infowindows.h"
 #include "ui/main/frmshowfig.h"
 #include "ui/main/frmshowque.h"
 #include "ui/modkorvell.h"
-#include "ui/exam/frmtestcomplete.h"
 #include "ui/widgets.h"
 
 #include <QApplication>
 #include <QImage>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 inline void PrintTo(const QString& Text, std::ostream* Out) {
@@ -126,14 +127,18 @@ inline void Press(const QString& Key) {
     QTest::keyClick(to, k.key(), k.keyboardModifiers());
     if (k.keyboardModifiers() & Qt::AltModifier) QTest::qWait(150); // pressed down briefly
 }
-// Begins a test and answers each question, the first Right rightly, then goes on.
-inline void AnswerTest(frmShowQue& W, int Right) {
+// Begins a test and answers each question, question q rightly if Right(q), then goes on.
+inline void AnswerTest(frmShowQue& W, const std::function<bool(int)>& Right) {
     Click(W.cmdNewTest);
     for (int q = 0; q < 35; ++q) {
         const QString right = W.txtAnswer->text(); // kept in the hidden answer box
-        Click(W.findChild<QPushButton*>("cmd" + (q < Right ? right : right == "A" ? "B" : "A")));
+        Click(W.findChild<QPushButton*>("cmd" + (Right(q) ? right : right == "A" ? "B" : "A")));
         Click(W.cmdNext);
     }
+}
+// The first Right questions rightly.
+inline void AnswerTest(frmShowQue& W, int Right) {
+    AnswerTest(W, [Right](int q) { return q < Right; });
 }
 // Per control '1' if it is shown (or enabled), '0' if not.
 inline QString Flags(std::initializer_list<QWidget*> Ws, bool Enabled = false, QString s = "") {

@@ -80,6 +80,7 @@ TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
         {&*mod.frmTestComplete,
          "=Test Complete;txtPassFail=?=Greeting;lblYou=You;lblPercent=Percent;"
          "lblCorrect=Correct answers;txtAnsOK=?=Correct answers;txtPercent=?=Percent;"
+         "txtMargin=?=Margin;grdResults=?=Results by subelement;"
          "cmdTakeTest=Take another Test;cmdPick=Pick from whole Pool;cmdReview=Review Misses;"
          "cmdQuit=Quit"}};
     for (const auto& [window, controls] : windows) {
@@ -123,7 +124,7 @@ TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
         std::vector<std::pair<QString, QRect>> boxes;
         for (QWidget* c : window->findChildren<QWidget*>())
             if (c->isVisible() && c->objectName().size() > 3 &&
-                QString("cmd txt lbl lst cbo img").contains(c->objectName().left(3)))
+                QString("cmd txt lbl lst cbo img grd").contains(c->objectName().left(3)))
                 boxes.push_back({c->objectName(), QRect(c->mapTo(window, QPoint()), c->size())});
         for (std::size_t i = 0; i < boxes.size(); ++i) {
             EXPECT_TRUE(window->rect().contains(boxes[i].second) &&
@@ -136,9 +137,10 @@ TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
     }
     auto& r = *mod.frmTestComplete; // Tab follows the result window's reading order
     QString order;
-    for (QWidget* c = r.txtPassFail; order.count(' ') < 7; c = c->nextInFocusChain())
+    for (QWidget* c = r.txtPassFail; order.count(' ') < 9; c = c->nextInFocusChain())
         if (c->focusPolicy() & Qt::TabFocus) order += c->objectName() + " ";
-    EXPECT_EQ(order, "txtPassFail txtAnsOK txtPercent cmdTakeTest cmdPick cmdReview cmdQuit ");
+    EXPECT_EQ(order, "txtPassFail txtAnsOK txtPercent txtMargin grdResults cmdTakeTest cmdPick "
+                     "cmdReview cmdQuit ");
 }
 
 // A field per row; menus, keys, buttons and frames open and close the windows.
