@@ -1,8 +1,11 @@
-// Each input read as the pool, as the section table, and a field at a time as the help.
+// Each input read as the pool, as the section table, as the syllabus, and a field at a time as
+// the help.
 #include "core/bank.h"
 #include "core/logic.h"
 #include "core/seqfile.h"
 #include "fuzz_support.h"
+
+#include <algorithm>
 
 using namespace korvell;
 using fuzz::Finding;
@@ -10,6 +13,7 @@ using fuzz::Finding;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     const std::string pool = fuzz::WriteInput("Tech_Pool.txt", Data, Size);
     fuzz::WriteInput("SecCntTbl.txt", Data, Size);
+    fuzz::WriteInput(SyllabusFileName, Data, Size);
     static testing::FakePlatform sys;
     sys.Dir = fuzz::Dir();
     sys.Messages.clear();
@@ -49,6 +53,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         fuzz::CheckText(id, "a group code is not one line of UTF-8");
     if (const int m = bank.FirstSecCntMismatch(); m < -1 || m >= bank.NrSecGroups)
         Finding("mismatch index out of range");
+    const int shown = sys.Shown;
+    bank.ReadSyllabus();
+    if (bank.File1.IsOpen() || sys.Shown != shown) Finding("the syllabus left open or reported");
+    int line = 0; // entries: a code without blanks, a title without blanks at either end
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    for (const SylEntry& e : bank.Syllabus) {
+        fuzz::CheckText(e.Code + e.Title, "a syllabus entry is not one line of UTF-8");
+        if (e.Line <= line || e.Code.empty() || std::any_of(e.Code.begin(), e.Code.end(), blank) ||
+            (!e.Title.empty() && (blank(e.Title.front()) || blank(e.Title.back()))))
+            Finding("a syllabus entry out of order or not split at its first blank");
+        line = e.Line;
+    }
     std::string field;
     std::size_t fields = 0; // every field read moves on by a byte at least
     for (bank.File1.Open(pool); !bank.File1.Eof(); ++fields)
