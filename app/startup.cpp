@@ -11,6 +11,7 @@ void modKorvell::Main() {
     InitSections();
     CheckSecCnt();
     LoadExplain();
+    ReadSyllabus();
     frmShowQue->show();
     StartPoolStudy();
 }

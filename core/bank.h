@@ -29,6 +29,16 @@ constexpr int16_t PassMark = 26;
 // megabytes would fill gigabytes.
 constexpr std::size_t MaxTextBytes = 16 * 1024;
 
+// The syllabus file beside the pool: one line per subelement and per exam
+// group, its code ("T1", "T1A"), a blank and its title.
+inline const std::string SyllabusFileName = "Tech_Syllabus.txt";
+
+struct SylEntry {
+    std::string Code;
+    std::string Title;
+    int Line = 0; // its line in the file, from 1
+};
+
 struct QueRec {
     std::string QueNr;
     std::string Answer;
@@ -93,6 +103,12 @@ public:
     void ReadSecCntTbl();
     // Index of the first table entry that differs from its group, or -1.
     int FirstSecCntMismatch() const;
+
+    // The syllabus, in file order; empty when the file is absent or unreadable.
+    std::vector<SylEntry> Syllabus;
+    void ReadSyllabus();
+    // The title of the first entry with this code; empty when there is none.
+    std::string SyllabusTitle(const std::string& Code) const;
 
     // Pool index of the record whose trimmed QueNr equals QueId, or -1.
     int16_t FindQuestionIndex(const std::string& QueId) const;

@@ -1,9 +1,11 @@
-// Each input read as the pool, as the section table, as the explanations, and a field
-// at a time as the help.
+// Each input read as the pool, as the section table, as the explanations, as the syllabus,
+// and a field at a time as the help.
 #include "core/bank.h"
 #include "core/logic.h"
 #include "core/seqfile.h"
 #include "fuzz_support.h"
+
+#include <algorithm>
 
 using namespace korvell;
 using fuzz::Finding;
@@ -12,6 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     const std::string pool = fuzz::WriteInput("Tech_Pool.txt", Data, Size);
     fuzz::WriteInput("SecCntTbl.txt", Data, Size);
     fuzz::WriteInput("Tech_Explain.txt", Data, Size);
+    fuzz::WriteInput(SyllabusFileName, Data, Size);
     static testing::FakePlatform sys;
     sys.Dir = fuzz::Dir();
     sys.Messages.clear();
@@ -61,6 +64,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
             !ParseExplainHeader(ExplainHeader(e), again) ||
             ExplainHeader(again) != ExplainHeader(e))
             Finding("an explanation kept empty, beyond its bound or with a header it cannot write");
+    }
+    const int shown = sys.Shown;
+    bank.ReadSyllabus();
+    if (bank.File1.IsOpen() || sys.Shown != shown) Finding("the syllabus left open or reported");
+    int line = 0; // entries: a code without blanks, a title without blanks at either end
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    for (const SylEntry& e : bank.Syllabus) {
+        fuzz::CheckText(e.Code + e.Title, "a syllabus entry is not one line of UTF-8");
+        if (e.Line <= line || e.Code.empty() || std::any_of(e.Code.begin(), e.Code.end(), blank) ||
+            (!e.Title.empty() && (blank(e.Title.front()) || blank(e.Title.back()))))
+            Finding("a syllabus entry out of order or not split at its first blank");
+        line = e.Line;
     }
     std::string field;
     std::size_t fields = 0; // every field read moves on by a byte at least

@@ -404,6 +404,7 @@ void Check(const std::string& Dir, Diags& Problems) {
     CheckPool(view, Problems);
     if (view.B->Npool < 0) return;
     CheckSectionTable(view, Problems);
+    CheckSyllabus(view, Problems);
     CheckFigures(view, Problems);
     CheckExplain(view, Problems);
 }

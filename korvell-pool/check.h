@@ -61,5 +61,7 @@ void CheckExplain(const ProgramView& View, Diags& Problems);
 // and wording. Returns the exit status.
 int Stamp(const std::string& Dir, const std::string& File, const std::vector<std::string>& Ids,
           Diags& Problems, std::string& Summary);
+// Codes of the syllabus that the section table does not have, or out of exam order.
+void CheckSyllabus(ProgramView& View, Diags& Problems);
 
 } // namespace korvell::pool

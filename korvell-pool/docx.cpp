@@ -25,6 +25,11 @@ std::string ZipMessage(int Code) {
     return text;
 }
 
+std::string OpenProblem(int Code) {
+    return Code == ZIP_ER_NOZIP ? "not a zip archive, so not a .docx"
+                                : "cannot open the archive: " + ZipMessage(Code);
+}
+
 // An entry named relative to word/ ("media/image1.jpeg", "../media/x.png",
 // "/word/media/x.png") as an archive name; empty when it leaves the archive.
 std::string Resolve(const std::string& Target) {
@@ -148,16 +153,38 @@ bool Docx::Entry(const std::string& Name, std::uint64_t Bound, std::string& Data
 }
 
 bool Docx::Read(const std::string& Path, const Limits& Bounds, Release& Out, Diags& Problems) {
+    int code = 0;
+    Archive = zip_open(Path.c_str(), ZIP_RDONLY, &code);
+    if (!Archive) {
+        Problems.push_back({Out.Name, 0, true, OpenProblem(code)});
+        return false;
+    }
+    return ReadDocument(Bounds, Out, Problems);
+}
+
+bool Docx::Read(const void* Data, std::size_t Size, const Limits& Bounds, Release& Out,
+                Diags& Problems) {
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(Data, Size, 0, &error);
+    if (source) {
+        Archive = zip_open_from_source(source, ZIP_RDONLY, &error);
+        if (!Archive) zip_source_free(source);
+    }
+    const int code = zip_error_code_zip(&error);
+    zip_error_fini(&error);
+    if (!Archive) {
+        Problems.push_back({Out.Name, 0, true, OpenProblem(code)});
+        return false;
+    }
+    return ReadDocument(Bounds, Out, Problems);
+}
+
+bool Docx::ReadDocument(const Limits& Bounds, Release& Out, Diags& Problems) {
     const auto fail = [&](const std::string& Text, int Line = 0) {
-        Problems.push_back({Path, Line, true, Text});
+        Problems.push_back({Out.Name, Line, true, Text});
         return false;
     };
-    int code = 0;
-    zip_t* za = zip_open(Path.c_str(), ZIP_RDONLY, &code);
-    if (!za)
-        return fail(code == ZIP_ER_NOZIP ? "not a zip archive, so not a .docx"
-                                         : "cannot open the archive: " + ZipMessage(code));
-    Archive = za;
     std::string xml, why;
     const std::string docName = "word/document.xml";
     if (!Entry(docName, Bounds.Document, xml, why)) return fail(why);

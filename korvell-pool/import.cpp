@@ -3,6 +3,7 @@
 
 #include "core/logic.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -80,7 +81,7 @@ bool WriteAll(const std::string& OutDir, const std::map<std::string, std::string
     const fs::path out = OutDir;
     const bool existed = fs::is_directory(out, ec);
     if (!existed && fs::exists(out, ec)) {
-        Why = OutDir + " exists and is not a directory";
+        Why = "exists and is not a directory";
         return false;
     }
     fs::path base = existed ? out : out.parent_path();
@@ -88,7 +89,7 @@ bool WriteAll(const std::string& OutDir, const std::map<std::string, std::string
     fs::create_directories(base, ec);
     std::string pattern = (base / ".korvell-pool-XXXXXX").string();
     if (!mkdtemp(pattern.data())) {
-        Why = "cannot make a directory in " + base.string() + ": " + std::strerror(errno);
+        Why = "cannot make a working directory in " + base.string() + ": " + std::strerror(errno);
         return false;
     }
     const fs::path temp = pattern;
@@ -114,7 +115,7 @@ bool WriteAll(const std::string& OutDir, const std::map<std::string, std::string
             if (!ec) fs::rename(temp / entry.first, out / entry.first, ec);
     }
     if (ok && ec) {
-        Why = "cannot move the files into " + OutDir + ": " + ec.message();
+        Why = "cannot move the files in: " + ec.message();
         ok = false;
     }
     fs::remove_all(temp, ec);
@@ -142,6 +143,40 @@ void QuoteParagraphs(const Release& Rel, std::size_t From, Diags& Problems) {
     }
 }
 
+} // namespace
+
+Pool MakeFiles(const Release& Source, Docx& Archive, const std::string& StudyMap,
+               const Limits& Bounds, Files& Out, Diags& Problems) {
+    Pool pool = ParseRelease(Source, Problems);
+    if (!StudyMap.empty()) ApplyStudyMap(StudyMap, pool, Problems);
+    for (const Question& q : pool.Questions) {
+        if (q.Fig.empty() || Out.count(q.Fig + ".jpg")) continue;
+        std::string& data = Out[q.Fig + ".jpg"];
+        const auto it = Source.Pictures.find(std::stoi(q.Fig.substr(1)));
+        std::string why;
+        if (it == Source.Pictures.end()) {
+            Problems.push_back(
+                {Source.Name, q.Line, true,
+                 q.Id + " names figure " + q.Fig + " but the release has no picture for it"});
+        } else if (!(Source.Docx ? Archive.Entry(it->second.Name, Bounds.Picture, data, why)
+                                 : ReadFile(it->second.Name, Bounds.Picture, data, why))) {
+            Problems.push_back({Source.Name, it->second.Line, true, why});
+        } else if (!DecodeJpeg(data, why)) {
+            Problems.push_back({Source.Name, it->second.Line, true,
+                                "picture " + it->second.Name + " (figure " + q.Fig +
+                                    ") is not a JPEG the program can show: " + why});
+        }
+    }
+    if (HasErrors(Problems)) return pool;
+    Out["Tech_Pool.txt"] = PoolText(pool);
+    Out["SecCntTbl.txt"] = SectionTable(pool);
+    if (std::string syllabus = SyllabusText(pool); !syllabus.empty())
+        Out[SyllabusFileName] = std::move(syllabus);
+    return pool;
+}
+
+namespace {
+
 int ImportRelease(Release& Rel, const std::string& OutDir, const std::string& StudyMap,
                   const Limits& Bounds, Diags& Problems, std::string& Summary) {
     const std::string& ReleasePath = Rel.Name;
@@ -150,42 +185,22 @@ int ImportRelease(Release& Rel, const std::string& OutDir, const std::string& St
     if (!(Rel.Docx ? docx.Read(ReleasePath, Bounds, Rel, Problems)
                    : ReadTextRelease(ReleasePath, Bounds, Rel, Problems)))
         return 1;
-    Pool pool = ParseRelease(Rel, Problems);
-    if (!StudyMap.empty()) ApplyStudyMap(StudyMap, pool, Problems);
-
-    std::map<std::string, std::string> files;
-    for (const Question& q : pool.Questions) {
-        if (q.Fig.empty() || files.count(q.Fig + ".jpg")) continue;
-        std::string& data = files[q.Fig + ".jpg"];
-        const auto it = Rel.Pictures.find(std::stoi(q.Fig.substr(1)));
-        std::string why;
-        if (it == Rel.Pictures.end()) {
-            Problems.push_back(
-                {ReleasePath, q.Line, true,
-                 q.Id + " names figure " + q.Fig + " but the release has no picture for it"});
-        } else if (!(Rel.Docx ? docx.Entry(it->second.Name, Bounds.Picture, data, why)
-                              : ReadFile(it->second.Name, Bounds.Picture, data, why))) {
-            Problems.push_back({ReleasePath, it->second.Line, true, why});
-        } else if (!DecodeJpeg(data, why)) {
-            Problems.push_back({ReleasePath, it->second.Line, true,
-                                "picture " + it->second.Name + " (figure " + q.Fig +
-                                    ") is not a JPEG the program can show: " + why});
-        }
-    }
+    Files files;
+    const Pool pool = MakeFiles(Rel, docx, StudyMap, Bounds, files, Problems);
     if (HasErrors(Problems)) return 1;
 
-    files["Tech_Pool.txt"] = PoolText(pool);
-    files["SecCntTbl.txt"] = SectionTable(pool);
     std::string why;
     const auto sound = [&](const std::string& Dir) {
         Verify(Dir, pool, ReleasePath, Problems);
         return !HasErrors(Problems);
     };
     if (!WriteAll(OutDir, files, sound, why)) {
-        if (!why.empty()) Problems.push_back({ReleasePath, 0, true, why});
+        // A problem of OUTDIR is the tool's, not the release's.
+        if (!why.empty()) Problems.push_back({"korvell-pool: " + OutDir, 0, true, why});
         return 1;
     }
-    const std::size_t figures = files.size() - 2;
+    const auto figures = std::count_if(files.begin(), files.end(),
+                                       [](const auto& F) { return F.first.ends_with(".jpg"); });
     Summary = std::to_string(pool.Questions.size()) + " questions in 35 groups and " +
               std::to_string(figures) + (figures == 1 ? " figure" : " figures") + " written to " +
               OutDir;

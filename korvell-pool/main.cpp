@@ -33,9 +33,10 @@ struct Command {
 const Command Commands[] = {
     {"import", "import RELEASE OUTDIR [--study-map FILE]",
      "reads RELEASE (the publisher's .docx, or its text as UTF-8 or Windows-1252\n"
-     "with T1.jpg ... beside it) and writes Tech_Pool.txt, SecCntTbl.txt and the\n"
-     "figures T1.jpg ... into OUTDIR, or, if the release has problems, lists them\n"
-     "and writes nothing. Chapter and page of each question are its subelement\n"
+     "with T1.jpg ... beside it) and writes Tech_Pool.txt, SecCntTbl.txt, the\n"
+     "syllabus Tech_Syllabus.txt (when the release has one) and the figures\n"
+     "T1.jpg ... into OUTDIR, or, if the release has problems, lists them and\n"
+     "writes nothing. Chapter and page of each question are its subelement\n"
      "(T1..T9: 1..9, T0: 10) and group (A: 1, B: 2, ...), unless the study map\n"
      "FILE, rows of identifier,chapter-page such as T1A01,2-4, says otherwise.",
      RunImport},

@@ -163,6 +163,7 @@ private:
         }
         if (Text[0] == '~') return Finish(Nr);
         if (!Cur.Open) {
+            SyllabusHeading(Text, Result);
             if (Result.InForce.empty() && StartsNoCase(Text, "effective "))
                 Result.InForce = TrimText(Text.substr(10));
             return;

@@ -63,6 +63,9 @@ struct Pool {
     std::vector<Question> Questions;
     std::array<int, 35> Counts{}; // questions per exam group, in exam order
     std::string InForce;          // "7/01/2026 – 6/30/2030" when the release states it
+    // The syllabus: the title of each subelement ("T1") and group ("T1A") as
+    // its first heading gives it.
+    std::map<std::string, std::string> Titles;
 };
 
 // The 35 exam group codes in exam order, and the index of one (-1: none).
@@ -72,8 +75,9 @@ int GroupIndex(const std::string& Code);
 // Reads a text release (UTF-8 or Windows-1252) and the pictures beside it.
 bool ReadTextRelease(const std::string& Path, const Limits& Bounds, Release& Out, Diags& Problems);
 
-// Reads the paragraphs and pictures of a .docx. Picture data stays in the
-// archive until ReadPicture fetches it.
+// Reads the paragraphs and pictures of a .docx, from a file or from memory.
+// Picture data stays in the archive until Entry fetches it. Problems name the
+// release by Out.Name.
 class Docx {
 public:
     Docx() = default;
@@ -81,9 +85,13 @@ public:
     Docx(const Docx&) = delete;
     Docx& operator=(const Docx&) = delete;
     bool Read(const std::string& Path, const Limits& Bounds, Release& Out, Diags& Problems);
+    // Data must stay in place as long as the reader is used.
+    bool Read(const void* Data, std::size_t Size, const Limits& Bounds, Release& Out,
+              Diags& Problems);
     bool Entry(const std::string& Name, std::uint64_t Bound, std::string& Data, std::string& Why);
 
 private:
+    bool ReadDocument(const Limits& Bounds, Release& Out, Diags& Problems);
     void* Archive = nullptr;
 };
 
@@ -94,9 +102,21 @@ Pool ParseRelease(const Release& Source, Diags& Problems);
 // Applies an instructor's identifier,chapter-page rows to the pool.
 void ApplyStudyMap(const std::string& Path, Pool& Into, Diags& Problems);
 
-// The files of a pool as Korvell reads them.
+// Takes a subelement or group heading of a release into the syllabus, unless
+// the code already has one.
+void SyllabusHeading(const std::string& Text, Pool& Into);
+
+// The files of a pool as Korvell reads them. SyllabusText is empty for a
+// release without a syllabus.
 std::string PoolText(const Pool& From);
 std::string SectionTable(const Pool& From);
+std::string SyllabusText(const Pool& From);
+
+// Files by name: what import makes of a release that has been read, the
+// figures fetched from Archive for a .docx and from beside a text release.
+using Files = std::map<std::string, std::string>;
+Pool MakeFiles(const Release& Source, Docx& Archive, const std::string& StudyMap,
+               const Limits& Bounds, Files& Out, Diags& Problems);
 
 // korvell-pool import: returns the exit status (0, or 1 with Problems).
 int Import(const std::string& ReleasePath, const std::string& OutDir, const std::string& StudyMap,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/bank.h"
+#include "core/results.h"
 #include "ui/lazy.h"
 
 #include <QString>
@@ -34,13 +35,17 @@ struct MissedQue {
     std::string Picked; // the letter the user picked
 };
 
-// The review of the questions missed in the last finished test. Only the
-// picks of that test are kept, in memory.
+// The last finished test, for its result by subelement and the review of the
+// questions missed in it. Only the picks of that test are kept, in memory.
 struct TestReview {
-    // The wrong picks of the test that runs, by list position ("" for none).
+    // The wrong picks of the test that runs, by list position ("" for none),
+    // and whether the answer there was right.
     std::array<std::string, MaxSecTbl + 1> Picks;
-    // The last finished test: its misses in exam order and its final score.
+    std::array<bool, MaxSecTbl + 1> Rights{};
+    // The last finished test: its misses in exam order, its results by
+    // subelement and its final score.
     std::vector<MissedQue> Misses;
+    std::vector<SubResult> BySubelement;
     int16_t NrQueAns = 0;
     int16_t NrRight = 0;
     float PctRight = 0.0f;
@@ -101,7 +106,7 @@ public:
     int16_t FindQuestion(const std::string& QueId);
     void FillTestComplete();
 
-    // Review of the last finished test's misses.
+    // The last finished test kept for its result and the review of its misses.
     TestReview Review;
     void KeepMisses();
     void StartReview();

@@ -1,5 +1,6 @@
 #include "core/bank.h"
 #include "core/logic.h"
+#include "core/results.h"
 #include "support/fixtures.h"
 
 #include <algorithm>
@@ -34,6 +35,30 @@ TEST(Logic, PercentDrawAndTexts) {
     EXPECT_EQ(TwoDigits(5) + TwoDigits(12) + TwoDigits(0) + TwoDigits(123), "05120023");
     EXPECT_EQ(ChPgKey("3", " 12") + ChPgKey(" 10 ", "0"), "3-1210-0");
     EXPECT_EQ(CharCount("caf\xC3\xA9 \xE2\x82\xAC\xF0\x9F\x98\x80"), 7u); // é, € and an emoji
+}
+
+// A test's subelements in the order its groups name them; the margin from the exam's own figures.
+TEST(Logic, ResultsBySubelementAndMargin) {
+    const std::string groups[] = {"T1A", "T1B", "T2A", "T0A", "T1C", "T0B"};
+    const bool right[] = {true, false, true, false, true};
+    const std::pair<std::size_t, std::string> cases[] = {{5, "T1 2/3 T2 1/1 T0 0/2 "},
+                                                         {0, "T1 0/3 T2 0/1 T0 0/2 "}};
+    for (const auto& [known, expected] : cases) { // verdicts beyond the known ones count as wrong
+        std::string rows;
+        for (const SubResult& r : ResultsBySubelement(groups, std::span(right).first(known)))
+            rows += r.Code + " " + to_string(r.Right) + "/" + to_string(r.Asked) + " ";
+        EXPECT_EQ(rows, expected);
+    }
+    const std::tuple<int, int, int, const char*> margins[] = {
+        {0, 26, 35, "26 more right answers were needed to pass (26 of 35)."},
+        {24, 26, 35, "2 more right answers were needed to pass (26 of 35)."},
+        {25, 26, 35, "1 more right answer was needed to pass (26 of 35)."},
+        {26, 26, 35, "Passed with no answer to spare."},
+        {27, 26, 35, "Passed with 1 to spare (26 of 35 needed)."},
+        {35, 26, 35, "Passed with 9 to spare (26 of 35 needed)."},
+        {40, 37, 50, "Passed with 3 to spare (37 of 50 needed)."}};
+    for (const auto& [r, needed, asked, text] : margins)
+        EXPECT_EQ(MarginText(r, needed, asked), text) << r;
 }
 
 std::string Fields(const QueRec& R) {
@@ -311,6 +336,39 @@ TEST_F(DataFiles, ExplanationsOfThePool) {
         shown += (e ? e->Text : "-") + " ";
     }
     EXPECT_EQ(shown + Sys.Said() + to_string(Bank.File1.IsOpen()), "one two - - 0");
+}
+
+// "code|title|line " per entry; absent or unreadable: no titles, no message, channel closed.
+TEST_F(DataFiles, Syllabus) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"T1 COMMISSION\xE2\x80\x99S RULES\r\n\r\n  T1A\tPurpose;  and more \t\r\nT2\n\t \nT1 "
+         "Again",
+         "T1|COMMISSION’S RULES|1 T1A|Purpose;  and more|3 T2||4 T1|Again|6 "},
+        {"T5 OHM\x92S LAW\rT5A Volts", "T5|OHM’S LAW|1 T5A|Volts|2 "}, // Windows-1252
+        {"\xEF\xBB\xBFT0 SAFETY", "T0|SAFETY|1 "},
+        {"", ""},
+        {nullptr, ""},
+        {"dir", ""}};
+    for (const auto& [bytes, expected] : cases) {
+        std::filesystem::remove_all(Dir / "Tech_Syllabus.txt");
+        if (bytes && std::string(bytes) == "dir")
+            std::filesystem::create_directory(Dir / "Tech_Syllabus.txt");
+        else if (bytes)
+            Dir.Write("Tech_Syllabus.txt", bytes);
+        Bank.Syllabus = {{"T9", "Left over", 1}};
+        Bank.ReadSyllabus();
+        std::string entries;
+        for (const SylEntry& e : Bank.Syllabus)
+            entries += e.Code + "|" + e.Title + "|" + to_string(e.Line) + " ";
+        EXPECT_EQ(entries + Sys.Said() + to_string(Bank.File1.IsOpen()), expected + "0")
+            << (bytes ? bytes : "(absent)");
+    }
+    std::filesystem::remove(Dir / "Tech_Syllabus.txt");
+    Dir.Write("Tech_Syllabus.txt", "T1 First\nT1A Group\nT1 Second\n");
+    Bank.ReadSyllabus();
+    EXPECT_EQ(Bank.SyllabusTitle("T1") + "|" + Bank.SyllabusTitle("T1A") + "|" +
+                  Bank.SyllabusTitle("T1B") + "|" + Bank.SyllabusTitle("t1"),
+              "First|Group||");
 }
 
 TEST_F(DataFiles, SectionCountTable) {

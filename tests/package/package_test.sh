@@ -50,7 +50,7 @@ done < <(cd "$build/korvell" && find . -type f ! -name korvell ! -name korvell-p
 for f in "${expected[@]}"; do
     grep -qxF "$f" "$work/files" || fail "missing from the package: $f"
 done
-for f in Tech_Pool.txt SecCntTbl.txt Vellkor-Help.txt Disclaimer.txt Tech_Explain.txt; do
+for f in Tech_Pool.txt SecCntTbl.txt Tech_Syllabus.txt Vellkor-Help.txt Disclaimer.txt Tech_Explain.txt; do
     grep -qxF "$data/$f" "$work/files" || fail "no data file $f beside the program"
 done
 while IFS= read -r f; do
@@ -87,7 +87,7 @@ version_out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bi
 [[ $(head -1 <<<"$version_out") == "korvell $version" ]] || fail "--version said: $version_out"
 [[ $(sed -n 2p <<<"$version_out") == "Data directory: $root$data" ]] ||
     fail "data directory: $version_out"
-for f in Tech_Pool.txt SecCntTbl.txt Vellkor-Help.txt Disclaimer.txt Tech_Explain.txt; do
+for f in Tech_Pool.txt SecCntTbl.txt Tech_Syllabus.txt Vellkor-Help.txt Disclaimer.txt Tech_Explain.txt; do
     cmp -s "$root$data/$f" "$build/korvell/$f" || fail "$f differs from the build's"
 done
 if ((with_pool)); then

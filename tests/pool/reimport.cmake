@@ -10,7 +10,7 @@ if(NOT said MATCHES "^korvell-pool: [0-9]+ questions in 35 groups and [0-9]+ fig
         OR said MATCHES "[^\n -~]")
     message(FATAL_ERROR "not one line of plain ASCII in the C locale: ${said}")
 endif()
-foreach(name Tech_Pool.txt SecCntTbl.txt T1.jpg T2.jpg T3.jpg)
+foreach(name Tech_Pool.txt SecCntTbl.txt Tech_Syllabus.txt T1.jpg T2.jpg T3.jpg)
     execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/${name} ${BUNDLED}/${name}
         RESULT_VARIABLE differs)
     if(differs)

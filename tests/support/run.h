@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
 
 inline void PrintTo(const QString& Text, std::ostream* Out) {
@@ -126,14 +127,18 @@ inline void Press(const QString& Key) {
     QTest::keyClick(to, k.key(), k.keyboardModifiers());
     if (k.keyboardModifiers() & Qt::AltModifier) QTest::qWait(150); // pressed down briefly
 }
-// Begins a test and answers each question, the first Right rightly, then goes on.
-inline void AnswerTest(frmShowQue& W, int Right) {
+// Begins a test and answers each question, question q rightly if Right(q), then goes on.
+inline void AnswerTest(frmShowQue& W, const std::function<bool(int)>& Right) {
     Click(W.cmdNewTest);
     for (int q = 0; q < 35; ++q) {
         const QString right = W.txtAnswer->text(); // kept in the hidden answer box
-        Click(W.findChild<QPushButton*>("cmd" + (q < Right ? right : right == "A" ? "B" : "A")));
+        Click(W.findChild<QPushButton*>("cmd" + (Right(q) ? right : right == "A" ? "B" : "A")));
         Click(W.cmdNext);
     }
+}
+// The first Right questions rightly.
+inline void AnswerTest(frmShowQue& W, int Right) {
+    AnswerTest(W, [Right](int q) { return q < Right; });
 }
 // Per control '1' if it is shown (or enabled), '0' if not.
 inline QString Flags(std::initializer_list<QWidget*> Ws, bool Enabled = false, QString s = "") {
@@ -230,7 +235,7 @@ inline void ExpectLaidOut(QWidget* Window, const QString& When = {}) {
     std::vector<std::pair<QString, QRect>> boxes;
     for (QWidget* c : Window->findChildren<QWidget*>())
         if (c->isVisible() && c->objectName().size() > 3 &&
-            QString("cmd txt lbl lst cbo img").contains(c->objectName().left(3)))
+            QString("cmd txt lbl lst cbo img grd").contains(c->objectName().left(3)))
             boxes.push_back({c->objectName(), QRect(c->mapTo(Window, QPoint()), c->size())});
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         EXPECT_TRUE(Window->rect().contains(boxes[i].second) && !boxes[i].second.topLeft().isNull())

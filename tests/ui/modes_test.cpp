@@ -64,6 +64,88 @@ TEST(Test, ResultOfEachTestAndItsButtons) {
     });
 }
 
+// The report card of each finished test: per row its mark (Missed, Weakest), code, right of
+// asked and "!" if bold; the sums against the right answers; the margin; and whether the
+// table and the margin show whole in the window as it opens (the window grows to them).
+QString Card(Program& Run) {
+    auto& r = *Run.Mod.frmTestComplete;
+    auto* t = r.grdResults;
+    QApplication::processEvents();
+    QString s;
+    int right = 0, asked = 0;
+    bool whole = true;
+    for (int i = 0; i < t->rowCount(); ++i) {
+        for (int c = 0; c < 4; ++c)
+            whole =
+                whole &&
+                t->columnWidth(c) >
+                    QFontMetrics(t->item(i, c)->font()).horizontalAdvance(t->item(i, c)->text());
+        s += t->verticalHeaderItem(i)->text().left(1) + t->item(i, 0)->text() + " " +
+             t->item(i, 2)->text() + "/" + t->item(i, 3)->text() +
+             (t->item(i, 0)->font().bold() ? "! " : " ");
+        right += t->item(i, 2)->text().toInt();
+        asked += t->item(i, 3)->text().toInt();
+    }
+    whole =
+        whole && t->viewport()->rect().contains(t->visualItemRect(t->item(t->rowCount() - 1, 3))) &&
+        r.txtMargin->width() > r.txtMargin->fontMetrics().horizontalAdvance(r.txtMargin->text());
+    return s + QString("= %1/%2 of %3 | ").arg(right).arg(asked).arg(r.txtAnsOK->text()) +
+           r.txtMargin->text() + (whole ? "" : " (cut)");
+}
+
+TEST(Test, ReportCardBySubelementWithTheMarginToThePassMark) {
+    Program run;
+    run.Write("Tech_Syllabus.txt", "T1 COMMISSION\xE2\x80\x99S RULES\nT1A Purpose\n"
+                                   "T2 OPERATING PROCEDURES\nT3 Radio Wave propagation\n"
+                                   "T4 AMATEUR RADIO PRACTICES\nT6 ELECTRONIC AND ELECTRICAL "
+                                   "COMPONENTS, CIRCUITS AND DIAGRAMS\nT9 ANTENNAS\nT0 SAFETY\n");
+    run.Start();
+    const auto wrong = [](std::set<int> At) { return [At](int q) { return !At.count(q); }; };
+    const std::pair<std::function<bool(int)>, const char*> tests[] = {
+        {wrong({}), "T1 6/6 T2 3/3 T3 3/3 T4 2/2 T5 4/4 T6 4/4 T7 4/4 T8 4/4 T9 2/2 T0 3/3 "
+                    "= 35/35 of 35 | Passed with 9 to spare (26 of 35 needed)."},
+        {wrong({9, 10}), "T1 6/6 T2 3/3 WT3 1/3! T4 2/2 T5 4/4 T6 4/4 T7 4/4 T8 4/4 T9 2/2 T0 3/3 "
+                         "= 33/35 of 33 | Passed with 7 to spare (26 of 35 needed)."},
+        {[](int q) { return q < 26; },
+         "T1 6/6 T2 3/3 T3 3/3 T4 2/2 T5 4/4 T6 4/4 T7 4/4 WT8 0/4! WT9 0/2! WT0 0/3! "
+         "= 26/35 of 26 | Passed with no answer to spare."},
+        {[](int q) { return q < 25; },
+         "T1 6/6 T2 3/3 T3 3/3 T4 2/2 T5 4/4 T6 4/4 MT7 3/4 WT8 0/4! WT9 0/2! WT0 0/3! "
+         "= 25/35 of 25 | 1 more right answer was needed to pass (26 of 35)."},
+        {wrong({0, 1, 12}), // a third of T1 missed, half of T4: T4 is the weakest
+         "MT1 4/6 T2 3/3 T3 3/3 WT4 1/2! T5 4/4 T6 4/4 T7 4/4 T8 4/4 T9 2/2 T0 3/3 "
+         "= 32/35 of 32 | Passed with 6 to spare (26 of 35 needed)."},
+        {[](int) { return false; },
+         "WT1 0/6! WT2 0/3! WT3 0/3! WT4 0/2! WT5 0/4! WT6 0/4! WT7 0/4! WT8 0/4! WT9 0/2! "
+         "WT0 0/3! = 0/35 of 0 | 26 more right answers were needed to pass (26 of 35)."}};
+    for (const auto& [right, expected] : tests) {
+        AnswerTest(run.Win(), right);
+        EXPECT_EQ(Card(run), expected);
+    }
+    QStringList topics;
+    for (int i = 0; i < 10; ++i)
+        topics << run.Mod.frmTestComplete->grdResults->item(i, 1)->text();
+    EXPECT_EQ(topics.join('|'), "Commission’s rules|Operating procedures|Radio Wave propagation|"
+                                "Amateur radio practices||Electronic and electrical components, "
+                                "circuits and diagrams|||Antennas|Safety");
+    auto& r = *run.Mod.frmTestComplete; // the table passes Tab on instead of keeping it
+    QApplication::setActiveWindow(&r);
+    r.grdResults->setFocus(Qt::TabFocusReason);
+    Press("Tab");
+    EXPECT_EQ(QApplication::focusWidget(), r.cmdTakeTest);
+    // Without a syllabus, or with one the program cannot read, the topics stay empty.
+    for (const bool absent : {true, false}) {
+        Program bare;
+        if (!absent) std::filesystem::create_directory(bare.Tmp / "Tech_Syllabus.txt");
+        bare.Start();
+        AnswerTest(bare.Win(), 25);
+        EXPECT_EQ(Card(bare), QString(tests[3].second));
+        const auto* t = bare.Mod.frmTestComplete->grdResults;
+        for (int i = 0; i < 10; ++i)
+            EXPECT_EQ(t->item(i, 1)->text() + Q(bare.Fake.Said()), "") << absent;
+    }
+}
+
 // Chapter 2 counts pages 4, 7, 8, 9, 10 and 12; no key matches how 7, 8 and 12 are written.
 // Seen: page rows | listed, shown, answer, "fig", Previous and Next. An answer shown stays
 // until Study Text; a typed chapter, even with Enter or leaving the box, waits for either.

@@ -81,6 +81,7 @@ TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
         {&*mod.frmTestComplete,
          "=Test Complete;txtPassFail=?=Greeting;lblYou=You;lblPercent=Percent;"
          "lblCorrect=Correct answers;txtAnsOK=?=Correct answers;txtPercent=?=Percent;"
+         "txtMargin=?=Margin;grdResults=?=Results by subelement;"
          "cmdTakeTest=Take another Test;cmdPick=Pick from whole Pool;cmdReview=Review Misses;"
          "cmdQuit=Quit"}};
     for (const auto& [window, controls] : windows) {
@@ -129,9 +130,10 @@ TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
     }
     auto& r = *mod.frmTestComplete; // Tab follows the result window's reading order
     QString order;
-    for (QWidget* c = r.txtPassFail; order.count(' ') < 7; c = c->nextInFocusChain())
+    for (QWidget* c = r.txtPassFail; order.count(' ') < 9; c = c->nextInFocusChain())
         if (c->focusPolicy() & Qt::TabFocus) order += c->objectName() + " ";
-    EXPECT_EQ(order, "txtPassFail txtAnsOK txtPercent cmdTakeTest cmdPick cmdReview cmdQuit ");
+    EXPECT_EQ(order, "txtPassFail txtAnsOK txtPercent txtMargin grdResults cmdTakeTest cmdPick "
+                     "cmdReview cmdQuit ");
 }
 
 // A field per row; menus, keys, buttons and frames open and close the windows.

@@ -1,17 +1,75 @@
 // Building a simulated test, and its result window.
 #include "core/logic.h"
+#include "ui/exam/frmtestcomplete.h"
 #include "ui/main/frmshowque.h"
 #include "ui/modkorvell.h"
-#include "ui/exam/frmtestcomplete.h"
+#include "ui/widgets.h"
 
+#include <QHeaderView>
 #include <QModelIndex>
+#include <algorithm>
 #include <string>
 
 namespace korvell {
 
 namespace {
 
-// The result window's figures: verdict, right answers and percentage.
+// A title in the release's capitals as a sentence ("COMMISSION'S RULES" ->
+// "Commission's rules"); a title with small letters stays as written.
+QString SentenceCase(const QString& Title) {
+    if (Title != Title.toUpper()) return Title;
+    QString t = Title.toLower();
+    if (!t.isEmpty()) t[0] = t[0].toUpper();
+    return t;
+}
+
+// One row per subelement of the last finished test. A row with a miss is
+// marked in its header, the weakest (the largest share of misses) also in bold.
+void FillSubelements(korvell::frmTestComplete& W) {
+    const std::vector<SubResult>& rows = W.Mod.Review.BySubelement;
+    QTableWidget* t = W.grdResults;
+    int worstMissed = 0, worstAsked = 1;
+    for (const SubResult& r : rows)
+        if (r.Asked > 0 && (r.Asked - r.Right) * worstAsked > worstMissed * r.Asked)
+            worstMissed = r.Asked - r.Right, worstAsked = r.Asked;
+    t->setRowCount(static_cast<int>(rows.size()));
+    for (int i = 0; i < t->rowCount(); ++i) {
+        const SubResult& r = rows[static_cast<std::size_t>(i)];
+        const int missed = r.Asked - r.Right;
+        const bool weakest = missed > 0 && missed * worstAsked == worstMissed * r.Asked;
+        const QString cells[] = {Q(r.Code), SentenceCase(ShownText(W.Mod.SyllabusTitle(r.Code))),
+                                 QString::number(r.Right), QString::number(r.Asked)};
+        auto* mark = new QTableWidgetItem(weakest ? "Weakest" : missed > 0 ? "Missed" : "");
+        QFont bold = t->font();
+        bold.setBold(weakest);
+        mark->setFont(bold);
+        t->setVerticalHeaderItem(i, mark);
+        for (int c = 0; c < 4; ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            item->setFont(bold);
+            if (c >= 2) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            t->setItem(i, c, item);
+        }
+    }
+    // The whole table stays in sight: the window is kept at least as large
+    // as the rows and the columns need (a topic counts up to 80 characters).
+    t->resizeRowsToContents();
+    const QAbstractItemView& view = *t;
+    QFont bold = t->font();
+    bold.setBold(true);
+    const int topic = 80 * QFontMetrics(bold).averageCharWidth();
+    int width = 2 * t->frameWidth() + t->verticalHeader()->sizeHint().width();
+    for (int c = 0; c < 4; ++c)
+        width += std::max(t->horizontalHeader()->sectionSizeHint(c),
+                          c == 1 ? std::min(view.sizeHintForColumn(c), topic)
+                                 : view.sizeHintForColumn(c));
+    t->setMinimumSize(width, 2 * t->frameWidth() + t->horizontalHeader()->sizeHint().height() +
+                                 t->verticalHeader()->length());
+}
+
+// The result window's figures: verdict, right answers and percentage, the
+// margin to the pass mark and the results by subelement.
 void FillResult(korvell::frmTestComplete& W, int16_t NrRight, float PctRight) {
     if (NrRight < PassMark) {
         W.txtPassFail->setText("Sorry");
@@ -22,6 +80,10 @@ void FillResult(korvell::frmTestComplete& W, int16_t NrRight, float PctRight) {
     }
     W.txtAnsOK->setText(QString::number(NrRight));
     W.txtPercent->setText(Q(FormatPercent(PctRight)));
+    W.txtMargin->setText(Q(MarginText(NrRight, PassMark, W.Mod.NrSecGroups)));
+    W.txtMargin->setMinimumWidth(W.txtMargin->fontMetrics().horizontalAdvance(W.txtMargin->text()) +
+                                 4 * W.txtMargin->fontMetrics().averageCharWidth());
+    FillSubelements(W);
     W.cmdReview->setEnabled(!W.Mod.Review.Misses.empty());
 }
 
@@ -39,6 +101,7 @@ void modKorvell::StartTest() {
     OpMode = -1;
     Review.Active = false;
     Review.Picks.fill({});
+    Review.Rights.fill(false);
     InitSections();
     w.lblMode->setText("Simulated Technician License Test");
     w.lstTestQue->clear();

@@ -3,8 +3,8 @@
 #include "ui/modkorvell.h"
 #include "ui/widgets.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QVBoxLayout>
 
 namespace korvell {
@@ -30,6 +30,19 @@ frmTestComplete::frmTestComplete(modKorvell& Mod) : Mod(Mod) {
     lblCorrect = MakeLabel(this, "lblCorrect", "Correct answers", txtAnsOK);
     txtPercent = MakeField(this, "txtPercent", "0%", {});
     lblPercent = MakeLabel(this, "lblPercent", "Percent", txtPercent);
+    txtMargin = MakeField(this, "txtMargin", {}, "Margin");
+    grdResults = new QTableWidget(0, 4, this);
+    grdResults->setObjectName("grdResults");
+    grdResults->setAccessibleName("Results by subelement");
+    grdResults->setHorizontalHeaderLabels({"Subelement", "Topic", "Right", "Asked"});
+    grdResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grdResults->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grdResults->setSelectionMode(QAbstractItemView::SingleSelection);
+    grdResults->setTabKeyNavigation(false); // Tab goes on to the buttons
+    grdResults->setWordWrap(false);
+    grdResults->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    grdResults->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    grdResults->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     cmdTakeTest = MakeButton(this, "cmdTakeTest", "&Take another Test");
     cmdPick = MakeButton(this, "cmdPick", "&Pick from whole Pool");
     cmdReview = MakeButton(this, "cmdReview", "&Review Misses");
@@ -59,11 +72,15 @@ frmTestComplete::frmTestComplete(modKorvell& Mod) : Mod(Mod) {
     layout->addWidget(txtPassFail);
     layout->addLayout(verdictRow);
     layout->addLayout(figures);
+    layout->addWidget(txtMargin);
+    layout->addWidget(grdResults, 1);
     layout->addLayout(buttons);
 
     setTabOrder(txtPassFail, txtAnsOK);
     setTabOrder(txtAnsOK, txtPercent);
-    setTabOrder(txtPercent, cmdTakeTest);
+    setTabOrder(txtPercent, txtMargin);
+    setTabOrder(txtMargin, grdResults);
+    setTabOrder(grdResults, cmdTakeTest);
     setTabOrder(cmdTakeTest, cmdPick);
     setTabOrder(cmdPick, cmdReview);
     setTabOrder(cmdReview, cmdQuit);

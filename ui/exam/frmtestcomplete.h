@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QWidget>
 
 namespace korvell {
@@ -23,6 +24,8 @@ public:
     QLineEdit* txtAnsOK;
     QLabel* lblPercent;
     QLineEdit* txtPercent;
+    QLineEdit* txtMargin;     // the distance to the pass mark, in words
+    QTableWidget* grdResults; // right answers and questions asked by subelement
     QPushButton* cmdTakeTest;
     QPushButton* cmdPick;
     QPushButton* cmdReview;

@@ -1,10 +1,12 @@
-// The review of the questions missed in the last finished test.
+// The last finished test as kept: its misses for their review, and its
+// results by subelement.
 #include "core/logic.h"
 #include "ui/main/frmshowque.h"
 #include "ui/modkorvell.h"
 
 #include <QModelIndex>
 #include <algorithm>
+#include <span>
 
 namespace korvell {
 
@@ -17,6 +19,9 @@ void modKorvell::KeepMisses() {
         Review.Misses.push_back(
             {w.lstTestQue->item(i)->text(), ListQueIds[i], ListQueIdx[i], Review.Picks[i]});
     }
+    const auto groups = static_cast<std::size_t>(std::clamp<int>(NrSecGroups, 0, MaxSecTbl + 1));
+    Review.BySubelement = ResultsBySubelement(std::span(SecGroups).first(groups),
+                                              std::span(Review.Rights).first(groups));
     Review.NrQueAns = NrQueAns;
     Review.NrRight = NrRight;
     Review.PctRight = PctRight;

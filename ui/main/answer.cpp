@@ -83,8 +83,10 @@ void modKorvell::AnswerQuestion() {
     if (OpMode != 0) {
         AnsState = -1;
         // A wrong pick is kept for the review of the test's misses.
-        if (verdict == "Wrong" && ListPos >= 0 && ListPos <= MaxSecTbl)
-            Review.Picks[ListPos] = AnsPicked;
+        if (ListPos >= 0 && ListPos <= MaxSecTbl) {
+            if (verdict == "Wrong") Review.Picks[ListPos] = AnsPicked;
+            Review.Rights[ListPos] = verdict == "Correct";
+        }
         if (QListWidgetItem* row = w.lstTestQue->item(ListPos))
             row->setText(row->text() + "  " + Q(verdict));
         CountUp(NrQueAns);
