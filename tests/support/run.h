@@ -69,9 +69,22 @@ inline QStringList Rows(const QListWidget* List, QStringList Texts = {}) {
     return Texts;
 }
 
+// Notes the windows brought to the front (raised) of the others, by the first letter of
+// their name after "frmShow"/"frm".
+struct RaiseWatch : QObject {
+    QString Seen;
+    bool eventFilter(QObject* Object, QEvent* Event) override {
+        if (Event->type() == QEvent::ZOrderChange && Object->isWidgetType() &&
+            static_cast<QWidget*>(Object)->isWindow())
+            Seen += QString(Object->objectName()).remove("frmShow").remove("frm").left(1);
+        return false;
+    }
+};
+
 struct Program {
     // Writes the program's files: the questions, a table of PerGroup a group, the texts.
     explicit Program(const std::vector<Que>& Qs = Questions(1), int PerGroup = 1) {
+        QApplication::instance()->installEventFilter(&Raises);
         Fake.Dir = Tmp.Path.string();
         Write("Tech_Pool.txt", PoolText(Qs));
         Write("SecCntTbl.txt", TableText(PerGroup));
@@ -96,7 +109,10 @@ struct Program {
         if (Mod.frmShowQue.Loaded()) QApplication::setActiveWindow(&Win());
     }
     frmShowQue& Win() { return *Mod.frmShowQue; }
+    // The windows raised since last asked.
+    QString Raised() { return std::exchange(Raises.Seen, ""); }
 
+    RaiseWatch Raises;
     TempDir Tmp;
     FakePlatform Fake;
     modKorvell Mod{Fake};

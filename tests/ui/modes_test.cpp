@@ -47,20 +47,21 @@ TEST(Test, FreshTestDrawsOneQuestionPerGroup) {
 TEST(Test, ResultOfEachTestAndItsButtons) {
     Session run(2);
     const char* steps[][2] = {
-        {"test:26/frmTestComplete.close/Next", "Congratulations Passed! 26 74.29% T S 35"},
-        {"test:25/frmTestComplete.close/Next", "Sorry Failed 25 71.43% T S 35"},
-        {"test:35/frmTestComplete.close/Next", "Congratulations Passed! 35 100.00% T S 35"},
+        {"test:26/frmTestComplete.close/Next", "Congratulations Passed! 26 74.29% T S 35 TT"},
+        {"test:25/frmTestComplete.close/Next", "Sorry Failed 25 71.43% T S 35 TT"},
+        {"test:35/frmTestComplete.close/Next", "Congratulations Passed! 35 100.00% T S 35 TT"},
         {"frmTestComplete.TakeTest",
-         "Congratulations Passed! 35 100.00%  Simulated Technician License Test 35 0|0|"},
+         "Congratulations Passed! 35 100.00%  Simulated Technician License Test 35 0|0| "},
         {"test:10/frmTestComplete.Pick",
-         "Sorry Failed 10 28.57%  Pick Any Technician Question from Pool 70 -"}};
+         "Sorry Failed 10 28.57%  Pick Any Technician Question from Pool 70 - T"}};
     Walk(run, steps, [](Program& Run) {
         auto& r = *Run.Mod.frmTestComplete;
         return r.txtPassFail->text() + " " + r.lblPassFail->text() + " " + r.txtAnsOK->text() +
                " " + r.txtPercent->text() + " " + Open(Run) + " " +
                (Open(Run).isEmpty() ? Run.Win().lblMode->text() : State(Run).left(1)) + " " +
                QString::number(Run.Win().lstTestQue->count()) +
-               (Open(Run).isEmpty() ? " " + State(Run).section(' ', 6, 6) : "");
+               (Open(Run).isEmpty() ? " " + State(Run).section(' ', 6, 6) : "") + " " +
+               Run.Raised();
     });
 }
 

@@ -237,12 +237,12 @@ TEST(Figure, DrawnAsTheFileHoldsIt) {
     fig.show();
     EXPECT_EQ(Drawn(fig.imgFig), "150 wwwwk");
     fig.hide();
-    const char* steps[][2] = {{"Next/ShowFig", "200 rbrb F"},
-                              {"frmShowFig.Close/Next/ShowFig", "50 rrbb F"},
+    const char* steps[][2] = {{"Next/ShowFig", "200 rbrb FF"},
+                              {"frmShowFig.Close/Next/ShowFig", "50 rrbb FF"},
                               {"Next", "- "}};
     Walk(run, steps, [](Program& Run) {
         auto& f = *Run.Mod.frmShowFig;
-        return (f.isVisible() ? Drawn(f.imgFig) : "-") + " " + Open(Run);
+        return (f.isVisible() ? Drawn(f.imgFig) : "-") + " " + Open(Run) + Run.Raised();
     });
 }
 
@@ -295,7 +295,7 @@ TEST(Keys, WholeTestByKeysThenReviewOfItsMisses) {
               "Congratulations 27 77.14%11");
     EXPECT_TRUE(QTest::qWaitForWindowActive(&r)); // its keys work at once
     Press("Alt+R");
-    EXPECT_EQ(w.lblMode->text(), "Review of Missed Test Questions");
+    EXPECT_EQ(w.lblMode->text() + run.Raised(), "Review of Missed Test QuestionsTQ");
     const char* steps[][2] = {
         {"", "R T1D01 RwwY Wrong!r D 00000001 35|27|77.14% -1 cmdNext"},
         {"key:B", "R T1D01 RwwY Wrong!r D 00000001 35|27|77.14% -1 cmdNext"},
@@ -309,6 +309,11 @@ TEST(Keys, WholeTestByKeysThenReviewOfItsMisses) {
     };
     Walk(run, steps);
     EXPECT_TRUE(r.isHidden());
+    // All 35 missed, reviewed while another test runs: the finished test's figures, 35 rows.
+    const char* allWrong[][2] = {{"test:0/NewTest/A/frmTestComplete.Review",
+                                  "R T1A01 YRww Wrong!r A 00000001 35|0|0.00% -1 cmdNext"}};
+    Walk(run, allWrong);
+    EXPECT_EQ(w.lstTestQue->count(), 35);
     AnswerTest(w, 35); // a perfect test leaves nothing to review
     EXPECT_TRUE(r.isVisible() && !r.cmdReview->isEnabled());
 }
