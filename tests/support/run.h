@@ -207,7 +207,8 @@ inline QString Open(Program& Run, QString s = "") {
 }
 
 // A step: "row:<n>" a list row clicked, "key:<key>", "test:<n>" a test with n right,
-// "win:<window>" made active, "focus:<control>", "type:<text>" into the chapter box,
+// "win:<window>" made active, "focus:<control>", "type:<text>" into the chapter box (and
+// "+": Enter pressed in its text part),
 // "<box>=<row>" picked, "next!"/"previous!" a disabled button's handler; else a button
 // clicked, menu item triggered or frame "close"d: "[window.][cmd]<name>".
 inline void Do(Program& Run, const QString& Step) {
@@ -227,7 +228,9 @@ inline void Do(Program& Run, const QString& Step) {
         QTest::mouseClick(w.cboCh->lineEdit(), Qt::LeftButton);
         w.cboCh->lineEdit()->selectAll();
         QTest::keyClick(w.cboCh->lineEdit(), Qt::Key_Delete);
-        return QTest::keyClicks(w.cboCh->lineEdit(), arg);
+        QTest::keyClicks(w.cboCh->lineEdit(), QString(arg).remove('+'));
+        if (arg.endsWith('+')) QTest::keyClick(w.cboCh->lineEdit(), Qt::Key_Return); // in it
+        return;
     }
     if (auto* box = w.findChild<QComboBox*>(Step.section('=', 0, 0)); Step.contains('=') && box) {
         box->setCurrentIndex(box->findText(Step.section('=', 1)));

@@ -166,6 +166,7 @@ TEST(StudyText, PicksTypingRefusalsAndPagesWithoutQuestions) {
         {"cboPage=4", "1 4 | 3 T3A01 B 01"},       {"cboCh=2", "4 7 8 9 10 12 | 2 T1C01 C 01"},
         {"Study", "4 7 8 9 10 12 | 2 T1C01 01"},   {"cboPage=10", "4 7 8 9 10 12 | 2 T1A01 01"},
         {"type:5/key:Return", "4 7 8 9 10 12 | 2 T1A01 01"},
+        {"type:3+", "4 7 8 9 10 12 | 2 T1A01 01"},
         {"type:10/focus:lstTestQue", "4 7 8 9 10 12 | 2 T1A01 01"},
         {"type:3/cboPage=4", "4 7 8 9 10 12 | 3 T3A01 01"},
         {"type:10/Study/ShowAns", "35 | 1 T4A01 A 00"}, {"type: 3 /Study", "1 4 | 1 T2C01 00"},
