@@ -172,7 +172,7 @@ inline QString Marks(frmShowQue& W, QString s = "") {
     }
     return s;
 }
-// The verdict box's colour: r red, g green, ? any other.
+// The verdict box's color: r red, g green, ? any other.
 inline QString Verdict(frmShowQue& W) {
     const QColor c = BackColor(W.txtRightWrong);
     return c == QColor(255, 0, 0) ? "r" : c == QColor(0, 255, 0) ? "g" : "?";
