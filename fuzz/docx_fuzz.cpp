@@ -52,9 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     if (pool::HasErrors(problems)) return 0;
     if (!files.count("Tech_Pool.txt") || !files.count("SecCntTbl.txt"))
         Finding("a sound release without its pool files");
+    std::string why;
     for (const auto& [name, data] : files)
-        if (name.ends_with(".jpg") && (!pool::IsJpeg(data) || data.size() > bounds.Picture))
-            Finding("a figure that is no JPEG or beyond its bound");
+        if (name.ends_with(".jpg") && (!pool::DecodeJpeg(data, why) || data.size() > bounds.Picture))
+            Finding("a figure that does not decode or is beyond its bound");
     // The syllabus: whole lines of a known code and a title, in exam order, one per code.
     const auto it = files.find(SyllabusFileName);
     const std::string syllabus = it == files.end() ? "" : it->second;
