@@ -11,13 +11,13 @@ namespace korvell::testing {
 // A missing file or a wrong table ends start-up at its report; a tiny pool is only reported.
 TEST(StartUp, ReportsAndEndingPoints) {
     std::vector<std::string> swapped = GroupCodes;
-    std::swap(swapped[3], swapped[4]);
+    std::swap(swapped[0], swapped[1]);
     // File (no text: removed), the report or part of it, how far start-up came.
     const std::tuple<const char*, std::optional<std::string>, std::string, int> cases[] = {
         {"Vellkor-Help.txt", {}, "Help File", 0},
         {"Disclaimer.txt", {}, "Disclaimer File", 1},
         {"Tech_Pool.txt", {}, "Question Pool File", 2},
-        {"SecCntTbl.txt", TableText(1, swapped), "Entry 4 is \"T1E\" where \"T1D\" is expected.",
+        {"SecCntTbl.txt", TableText(1, swapped), "Entry 1 is \"T1B\" where \"T1A\" is expected.",
          3},
         {"SecCntTbl.txt", TableText(1, {GroupCodes.begin(), GroupCodes.end() - 1}),
          "Entry 35 is missing where \"T0C\"", 3},
