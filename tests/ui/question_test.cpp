@@ -35,6 +35,9 @@ TEST(Display, FontRuleAtEveryThreshold) {
                                                          : "Liberation Serif18"))
                 << length;
         }
+    EXPECT_EQ(ShownText(std::string(4999, 'a') + "\xF0\x9F\x98\x80"
+                                                 "bb"), // no half character
+              QString(4999, 'a') + QChar(0x2026));
 }
 
 // Browsing: answers are marked, not counted; Next and Previous stop at either end; each
@@ -186,8 +189,8 @@ TEST(Study, ExplanationAndMarksInEveryPalette) {
 }
 
 // The figure as drawn in its window: width to height of the picture's own pixels in
-// hundredths, the colors at the middle of its four quarters (r red, b blue, w white, ?
-// other), and k when black writing shows in it.
+// hundredths ("+": off the window's middle), the colors at the middle of its four quarters
+// (r red, b blue, w white, ? other), and k when black writing shows in it.
 QString Drawn(FigureView* View) {
     QApplication::processEvents();
     const QImage img = View->grab().toImage();
@@ -207,7 +210,8 @@ QString Drawn(FigureView* View) {
             if (c != View->palette().color(View->backgroundRole())) box |= QRect(x, y, 1, 1);
             black += kind(c) == 'k';
         }
-    QString s = QString::number(100 * box.width() / std::max(box.height(), 1)) + " ";
+    QString s = QString::number(100 * box.width() / std::max(box.height(), 1)) +
+                ((box.center() - img.rect().center()).manhattanLength() > 2 ? "+ " : " ");
     for (const auto& [fx, fy] : {std::pair{1, 1}, {3, 1}, {1, 3}, {3, 3}})
         s += kind(img.pixelColor(box.x() + box.width() * fx / 4, box.y() + box.height() * fy / 4));
     return s + (black >= 20 ? "k" : "");
