@@ -138,8 +138,10 @@ TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
 
 // A field per row; menus, keys, buttons and frames open and close the windows.
 TEST(InfoWindows, RowsPerFieldOpenAndClose) {
-    const std::string text = "First\n\nLeft, right\n\"Quoted, with, commas\"\n Last\n";
-    const QStringList rows = {"First", "", "Left", "right", "Quoted, with, commas", "Last"};
+    const QString wide = QString("word ").repeated(60).trimmed();
+    const std::string text =
+        "First\n\nLeft, right\n\"Quoted, with, commas\"\n Last\n" + wide.toStdString() + "\n";
+    const QStringList rows = {"First", "", "Left", "right", "Quoted, with, commas", "Last", wide};
     auto qs = Questions(1);
     qs[0].Fig = "F1";
     Program run(qs);
@@ -162,6 +164,13 @@ TEST(InfoWindows, RowsPerFieldOpenAndClose) {
     Walk(run, steps, [](Program& Run) { return Open(Run) + Q(Run.Fake.Said()); });
     EXPECT_EQ(Rows(run.Mod.frmShowHelp->lstHelpText) + Rows(run.Mod.frmDisclaimer->lstDisclaimer),
               rows + rows);
+    for (QListWidget* l :
+         {run.Mod.frmShowHelp->lstHelpText, run.Mod.frmDisclaimer->lstDisclaimer}) {
+        l->window()->show(); // a long row wraps in the window's width
+        QApplication::processEvents();
+        EXPECT_GT(l->visualItemRect(l->item(6)).height(),
+                  2 * l->visualItemRect(l->item(0)).height());
+    }
 }
 
 // Each ending point ends the program at once; nothing reacts after it.
