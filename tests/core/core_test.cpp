@@ -234,10 +234,10 @@ TEST_F(DataFiles, ExplanationRecords) {
         {"lead-in\nmore\n~~\nT1A02 (B) Fp 01234567\ntext\n~~\n", "!1 T1A02 B [] 01234567:text@4 "},
         {"T1A01 (A)\nx\nT1A02 (B)\ny\n~~\n", "!1 T1A02 B [] :y@3 "},
         {"T1A01 (A)\n~~\nT1A02 (A)\nx\n", "!1 !3 "},
-        {"T1A01 (E)\nx\n~~\nT1A1 (A)\n~~\nT1A01 (A) Fp 123\n~~\nT1A00 (A)\n~~\n"
-         "T1A01 (A) [97.1\n~~\nT1A01 (A) []\n~~\nT1A01 (A) more\n~~\nT1A01(A)\n~~\nT1a01 "
-         "(A)\nx\n~~\n",
-         "!1 !4 !6 !8 !10 !12 !14 !16 !18 "},
+        {"T1A01 (E)\nx\n~~\nT1A1 (A)\nx\n~~\nT1A01 (A) Fp 123\nx\n~~\nT1A00 (A)\nx\n~~\n"
+         "T1A01 (A) [97.1\nx\n~~\nT1A01 (A) []\nx\n~~\nT1A01 (A) more\nx\n~~\nT1A01(A)\nx\n~~\n"
+         "T1a01 (A)\nx\n~~\n",
+         "!1 !4 !7 !10 !13 !16 !19 !22 !25 "},
         {"T1A01 (A)\n" + wide + "\n" + wide + "\n~~\nT1A02 (A)\n" + wide + wide + "www\n~~\n",
          "!5 T1A01 A [] :@1 "},
         {many, "431 !1294 "}};
