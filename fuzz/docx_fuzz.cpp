@@ -54,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         Finding("a sound release without its pool files");
     std::string why;
     for (const auto& [name, data] : files)
-        if (name.ends_with(".jpg") && (!pool::DecodeJpeg(data, why) || data.size() > bounds.Picture))
+        if (name.ends_with(".jpg") &&
+            (!pool::DecodeJpeg(data, why) || data.size() > bounds.Picture))
             Finding("a figure that does not decode or is beyond its bound");
     // The syllabus: whole lines of a known code and a title, in exam order, one per code.
     const auto it = files.find(SyllabusFileName);
