@@ -1,9 +1,9 @@
 #include "ui/modkorvell.h"
 
+#include "ui/exam/frmtestcomplete.h"
 #include "ui/info/infowindows.h"
 #include "ui/main/frmshowfig.h"
 #include "ui/main/frmshowque.h"
-#include "ui/exam/frmtestcomplete.h"
 
 namespace korvell {
 
