@@ -141,7 +141,14 @@ inline void Press(const QString& Key) {
     ASSERT_NE(to, nullptr) << Key.toStdString();
     const QKeyCombination k = QKeySequence(Key)[0];
     QTest::keyClick(to, k.key(), k.keyboardModifiers());
-    if (k.keyboardModifiers() & Qt::AltModifier) QTest::qWait(150); // pressed down briefly
+    const auto down = [] { // an access key holds its button down briefly, then clicks it
+        const QWidgetList all = QApplication::allWidgets();
+        return std::any_of(all.begin(), all.end(), [](QWidget* W) {
+            const auto* b = qobject_cast<QAbstractButton*>(W);
+            return b && b->isDown();
+        });
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !down(); }, 10000)) << Key.toStdString();
 }
 // Begins a test and answers each question, question q rightly if Right(q), then goes on.
 inline void AnswerTest(frmShowQue& W, const std::function<bool(int)>& Right) {
