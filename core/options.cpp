@@ -18,7 +18,7 @@ std::string Arguments::Value(const std::string& Long) const {
 }
 
 Arguments ScanArguments(const std::vector<std::string>& Args,
-                        const std::vector<OptionSpec>& Known) {
+                        const std::vector<KnownOption>& Known) {
     Arguments out;
     const auto fail = [&](const std::string& Text) {
         out.Problem = Text;
@@ -37,32 +37,32 @@ Arguments ScanArguments(const std::vector<std::string>& Args,
             continue;
         }
         // One long option, or a bundle of short ones of which only the last may take a value.
-        std::vector<std::pair<const OptionSpec*, std::optional<std::string>>> found;
+        std::vector<std::pair<const KnownOption*, std::optional<std::string>>> found;
         if (arg[1] == '-') {
             const std::size_t eq = arg.find('=');
             const std::string name = arg.substr(2, eq == std::string::npos ? eq : eq - 2);
-            const auto it = find([&](const OptionSpec& O) { return O.Long == name; });
+            const auto it = find([&](const KnownOption& O) { return O.Long == name; });
             if (it == Known.end()) return fail("unknown option '--" + name + "'");
             found.emplace_back(&*it, eq == std::string::npos ? std::nullopt
                                                              : std::optional(arg.substr(eq + 1)));
         } else {
             for (std::size_t k = 1; k < arg.size(); ++k) {
-                const auto it = find([&](const OptionSpec& O) { return O.Short == arg[k]; });
+                const auto it = find([&](const KnownOption& O) { return O.Short == arg[k]; });
                 if (it == Known.end()) return fail("unknown option '-" + arg.substr(k, 1) + "'");
                 const bool rest = it->TakesValue && k + 1 < arg.size();
                 found.emplace_back(&*it, rest ? std::optional(arg.substr(k + 1)) : std::nullopt);
                 if (it->TakesValue) break;
             }
         }
-        for (auto& [spec, value] : found) {
-            const std::string name = "'--" + spec->Long + "'";
-            if (!spec->TakesValue && value) return fail("option " + name + " takes no value");
-            if (spec->TakesValue && !value && i + 1 < Args.size()) value = Args[++i];
-            if (spec->TakesValue && (!value || value->empty()))
+        for (auto& [option, value] : found) {
+            const std::string name = "'--" + option->Long + "'";
+            if (!option->TakesValue && value) return fail("option " + name + " takes no value");
+            if (option->TakesValue && !value && i + 1 < Args.size()) value = Args[++i];
+            if (option->TakesValue && (!value || value->empty()))
                 return fail("option " + name + " needs a value");
-            if (spec->TakesValue && out.Has(spec->Long))
+            if (option->TakesValue && out.Has(option->Long))
                 return fail("option " + name + " given twice");
-            out.Options.emplace_back(spec->Long, value.value_or(""));
+            out.Options.emplace_back(option->Long, value.value_or(""));
         }
     }
     return out;

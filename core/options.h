@@ -10,7 +10,7 @@
 
 namespace korvell {
 
-struct OptionSpec {
+struct KnownOption {
     std::string Long; // without the dashes: "study-map"
     char Short = 0;   // 'h', or 0 when the option has no short form
     bool TakesValue = false;
@@ -27,6 +27,7 @@ struct Arguments {
 
 // Scans Args (without the program name). The scan stops at the first problem;
 // an option with a value given twice is one.
-Arguments ScanArguments(const std::vector<std::string>& Args, const std::vector<OptionSpec>& Known);
+Arguments ScanArguments(const std::vector<std::string>& Args,
+                        const std::vector<KnownOption>& Known);
 
 } // namespace korvell

@@ -14,7 +14,7 @@
 namespace {
 
 using korvell::Arguments;
-using korvell::OptionSpec;
+using korvell::KnownOption;
 namespace pool = korvell::pool;
 
 int RunImport(const std::vector<std::string>& Operands, const Arguments& Args);
@@ -86,7 +86,7 @@ std::string HelpText() {
 // The operands and the options with their value that a usage line names.
 struct Syntax {
     std::vector<std::string> Operands;
-    std::vector<OptionSpec> Options;
+    std::vector<KnownOption> Options;
     bool More = false; // "ID...": any number of operands after the ones named
 };
 Syntax Read(const std::string& Usage) {
@@ -181,9 +181,9 @@ int RunStamp(const std::vector<std::string>& Operands, const Arguments& Args) {
 
 int main(int argc, char** argv) {
     std::setlocale(LC_CTYPE, "");
-    std::vector<OptionSpec> known{{"help", 'h', false}, {"version", 'v', false}};
+    std::vector<KnownOption> known{{"help", 'h', false}, {"version", 'v', false}};
     for (const Command& c : Commands)
-        for (const OptionSpec& o : Read(c.Usage).Options)
+        for (const KnownOption& o : Read(c.Usage).Options)
             known.push_back(o);
     const Arguments args = ScanArguments({argv + 1, argv + argc}, known);
     if (!args.Problem.empty()) return UsageError(args.Problem);
@@ -203,7 +203,7 @@ int main(int argc, char** argv) {
     const Syntax syntax = Read(c->Usage);
     for (const auto& [option, value] : args.Options)
         if (std::none_of(syntax.Options.begin(), syntax.Options.end(),
-                         [&](const OptionSpec& O) { return O.Long == option; }))
+                         [&](const KnownOption& O) { return O.Long == option; }))
             return UsageError(name + " takes no option '--" + option + "'");
     const std::vector<std::string> operands(args.Operands.begin() + 1, args.Operands.end());
     if (operands.size() < syntax.Operands.size())
