@@ -10,23 +10,6 @@
 using namespace korvell;
 using korvell::fuzz::Finding;
 
-namespace {
-
-// Subelement and group codes in exam order, each subelement before its groups.
-const std::vector<std::string>& ExamCodes() {
-    static const std::vector<std::string> codes = [] {
-        std::vector<std::string> c;
-        for (const std::string& g : pool::ExamGroups()) {
-            if (c.empty() || c.back().substr(0, 2) != g.substr(0, 2)) c.push_back(g.substr(0, 2));
-            c.push_back(g);
-        }
-        return c;
-    }();
-    return codes;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     pool::Release rel;
     rel.Name = "input.docx";
@@ -61,17 +44,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     const auto it = files.find(SyllabusFileName);
     const std::string syllabus = it == files.end() ? "" : it->second;
     if (syllabus.empty() != p.Titles.empty()) Finding("headings found but no syllabus written");
+    static const std::vector<std::string> codes = pool::ExamCodes(pool::ExamGroups());
     std::ptrdiff_t rank = -1;
     for (std::size_t at = 0; at < syllabus.size();) {
         const std::size_t end = syllabus.find("\r\n", at);
         const std::string line = syllabus.substr(at, end - at);
         const std::size_t blank = line.find(' ');
-        const auto code = std::find(ExamCodes().begin(), ExamCodes().end(), line.substr(0, blank));
+        const auto code = std::find(codes.begin(), codes.end(), line.substr(0, blank));
         if (end == std::string::npos || line.find_first_of("\r\n") != std::string::npos ||
-            blank == std::string::npos || blank + 1 == line.size() || code == ExamCodes().end() ||
-            code - ExamCodes().begin() <= rank)
+            blank == std::string::npos || blank + 1 == line.size() || code == codes.end() ||
+            code - codes.begin() <= rank)
             Finding("a syllabus line broken, of an unknown code or out of exam order");
-        rank = code - ExamCodes().begin();
+        rank = code - codes.begin();
         at = end + 2;
     }
     return 0;

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -105,6 +106,8 @@ void ApplyStudyMap(const std::string& Path, Pool& Into, Diags& Problems);
 // Takes a subelement or group heading of a release into the syllabus, unless
 // the code already has one.
 void SyllabusHeading(const std::string& Text, Pool& Into);
+// Subelement and group codes in exam order, each subelement before its groups.
+std::vector<std::string> ExamCodes(std::span<const std::string> Groups);
 
 // The files of a pool as Korvell reads them. SyllabusText is empty for a
 // release without a syllabus.

@@ -61,7 +61,8 @@ bool GroupHeading(const std::string& Text, std::string& Code, std::string& Title
     return true;
 }
 
-// Subelement and group codes in exam order, each subelement before its groups.
+} // namespace
+
 std::vector<std::string> ExamCodes(std::span<const std::string> Groups) {
     std::vector<std::string> codes;
     for (const std::string& g : Groups) {
@@ -71,8 +72,6 @@ std::vector<std::string> ExamCodes(std::span<const std::string> Groups) {
     }
     return codes;
 }
-
-} // namespace
 
 void SyllabusHeading(const std::string& Text, Pool& Into) {
     std::string code, title;
