@@ -88,8 +88,21 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     lblNpool = MakeLabel(central, "lblNpool", "Questions in Pool", txtNpool);
     cmdExit = MakeButton(central, "cmdExit", "&Quit");
 
+    // The menu bar: File, Study, View and Help, in that order. A menu shows in
+    // the bar once it is given items.
     auto* menus = new KeyMenuBar(this);
     setMenuBar(menus);
+    mnuFile = menus->AddMenu("Fi&le");
+    mnuFile->setObjectName("mnuFile");
+    mnuFile->setAccessibleName("File");
+    mnuStudy = menus->AddMenu("Stud&y");
+    mnuStudy->setObjectName("mnuStudy");
+    mnuStudy->setAccessibleName("Study");
+    mnuView = menus->AddMenu("&View");
+    mnuView->setObjectName("mnuView");
+    mnuView->setAccessibleName("View");
+    for (QMenu* menu : {mnuFile, mnuStudy, mnuView})
+        menu->menuAction()->setVisible(!menu->actions().isEmpty());
     mnuHelp = menus->AddMenu("&Help");
     mnuHelp->setObjectName("mnuHelp");
     mnuHelp->setAccessibleName("Help");

@@ -72,6 +72,9 @@ public:
     QLabel* lblNpool;
     QLineEdit* txtNpool;
     QPushButton* cmdExit;
+    QMenu* mnuFile;
+    QMenu* mnuStudy;
+    QMenu* mnuView;
     QMenu* mnuHelp;
     QAction* pgmHelp;
     QAction* pgmAbout;
