@@ -2,6 +2,8 @@
 #include "support/run.h"
 
 #include <QAccessible>
+#include <QFile>
+#include <QRawFont>
 #include <QShortcut>
 #include <optional>
 #include <set>
@@ -125,6 +127,18 @@ TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
     Click(w.cmdB);
     EXPECT_TRUE(w.width() <= 1366 && w.height() <= 700 && w.txtExplain->isVisible())
         << w.width() << "x" << w.height();
+    // Each sign of the shipped explanations has a glyph in the box's font and in the one the
+    // package brings, whichever the window's family maps to, so none is drawn as a box.
+    QFile shipped(KORVELL_SHIPPED_DATA "/Tech_Explain.txt");
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    const QString signs = shipped.readAll();
+    for (const QRawFont& f : {QRawFont::fromFont(w.txtExplain->font()),
+                              QRawFont::fromFont(QFont("Liberation Sans", 12))}) {
+        QString missing;
+        for (const char32_t c : signs.toUcs4())
+            if (c >= ' ' && !f.supportsCharacter(c)) missing += QString::fromUcs4(&c, 1);
+        EXPECT_EQ(missing, QString()) << f.familyName().toStdString();
+    }
     for (const auto& [window, controls] : windows) {
         window->show();
         ExpectLaidOut(window);
