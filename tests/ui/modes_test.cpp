@@ -238,8 +238,9 @@ TEST(StudyLists, SubelementFindAndMarksFromEachEntryPoint) {
                                 "11111001 - -1 cmdShowAns"},
             {"find:dummy loads", "Questions Containing: T0c choice | T0C01 T0C02 | T0C01 wwww - - "
                                  "11111001 - -1 cmdShowAnsNo question matches \"dummy loads\".F"},
-            {"frmFind.close/win:frmShowQue/key:Ctrl+M/Next/key:Alt+M/key:Ctrl+M/chkMark",
-             "Questions Containing: T0c choice | T0C01 T0C02 | T0C02 wwww - - 11111010 - 1 chkMark "
+            {"key:Escape/win:frmShowQue/key:Ctrl+M/Next/key:Alt+M/key:Ctrl+M/chkMark",
+             "Questions Containing: T0c choice | T0C01 T0C02 | T0C02 wwww - - 11111010 - 1 "
+             "cmdShowAns "
              "MNo question matches \"dummy loads\"."},
             {"pgmMarked/A", "Marked Questions | T0C01 T0C02 | T0C01 Ywww Right!g A 00001001 - -1 "
                             "cmdNext MNo question matches \"dummy loads\"."},

@@ -44,6 +44,8 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     chkMark = new KeyCheckBox("&Mark", central);
     chkMark->setObjectName("chkMark");
     chkMark->setAccessibleName("Mark");
+    // A click leaves the focus where it was (on Next Question after an answer).
+    chkMark->setFocusPolicy(Qt::TabFocus);
     chkMark->setToolTip("Mark this question to study it later: Alt+M or Ctrl+M");
     txtPage = MakeField(central, "txtPage", "N/A", {});
     lblChPage = MakeLabel(central, "lblChPage", "Text Book Page", txtPage);
