@@ -273,7 +273,7 @@ inline void ExpectLaidOut(QWidget* Window, const QString& When = {}) {
     std::vector<std::pair<QString, QRect>> boxes;
     for (QWidget* c : Window->findChildren<QWidget*>())
         if (c->isVisible() && c->objectName().size() > 3 &&
-            QString("cmd txt lbl lst cbo img grd").contains(c->objectName().left(3)))
+            QString("cmd txt lbl lst cbo img grd chk").contains(c->objectName().left(3)))
             boxes.push_back({c->objectName(), QRect(c->mapTo(Window, QPoint()), c->size())});
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         EXPECT_TRUE(Window->rect().contains(boxes[i].second) && !boxes[i].second.topLeft().isNull())
