@@ -12,6 +12,7 @@ void modKorvell::Main() {
     CheckSecCnt();
     LoadExplain();
     ReadSyllabus();
+    FillStudyMenu();
     frmShowQue->show();
     StartPoolStudy();
 }

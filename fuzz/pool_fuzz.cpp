@@ -1,8 +1,9 @@
 // Each input read as the pool, as the section table, as the explanations, as the syllabus,
-// and a field at a time as the help.
+// a field at a time as the help, and as words to find in the pool read.
 #include "core/bank.h"
 #include "core/logic.h"
 #include "core/seqfile.h"
+#include "core/studylists.h"
 #include "fuzz_support.h"
 
 #include <algorithm>
@@ -47,6 +48,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         const int16_t found = bank.FindQuestionIndex(Trim(r.QueNr));
         if (k < n && (found < 0 || found > k)) Finding("a question is not found by its identifier");
     }
+    const std::vector<int16_t> found = FindQuestions(
+        std::span(bank.QuePool).first(static_cast<std::size_t>(std::clamp(n, 0, MaxQue + 1))),
+        std::string_view(reinterpret_cast<const char*>(Data), Size));
+    if (!std::is_sorted(found.begin(), found.end()) || (!found.empty() && found.back() >= n))
+        Finding("found questions out of pool order or beyond the pool");
     for (const auto& pages : bank.ChPgCount)
         for (const int16_t c : pages)
             if (c < 0) Finding("a chapter-page count below zero");

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <array>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -22,6 +23,7 @@ class frmTestComplete;
 class frmShowHelp;
 class frmAbout;
 class frmDisclaimer;
+class frmFind;
 
 inline QString Q(const std::string& Text) {
     return QString::fromStdString(Text);
@@ -64,6 +66,7 @@ public:
     Lazy<korvell::frmShowHelp, modKorvell> frmShowHelp;
     Lazy<korvell::frmAbout, modKorvell> frmAbout;
     Lazy<korvell::frmDisclaimer, modKorvell> frmDisclaimer;
+    Lazy<korvell::frmFind, modKorvell> frmFind;
 
     // Start-up: loads every data file and opens the main window.
     void Main();
@@ -117,6 +120,23 @@ public:
     void StartChPgStudy();
     void FillPageList();
     void ListChPgQuestions();
+
+    // Study lists of part of the pool, browsed as the whole pool is: the
+    // list of these pool indices, in this order, under this caption.
+    void StartStudyList(std::span<const int16_t> Idx, const QString& Caption);
+    void StartSubStudy(const std::string& Code);
+    void StartMarkedStudy();
+    // The Study menu: an item per subelement of the exam groups, Find and the
+    // marked questions. Filled once the groups and the syllabus are read.
+    void FillStudyMenu();
+    // The pool and the exam group codes as read.
+    std::span<const QueRec> Pool() const;
+    std::span<const std::string> ExamGroups() const;
+
+    // Questions marked for later, by pool index: kept for the run only.
+    std::array<bool, MaxQue + 1> Marked{};
+    void ShowMark();      // the mark box follows the question on display
+    void ShowMarkCount(); // the Study menu's item says how many are marked
 
 protected:
     void PoolLoaded() override;

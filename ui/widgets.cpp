@@ -34,6 +34,13 @@ QPlainTextEdit* MakeTextArea(QWidget* Parent, const char* Name, const QString& T
     return box;
 }
 
+QString SentenceCase(const QString& Title) {
+    if (Title != Title.toUpper()) return Title;
+    QString t = Title.toLower();
+    if (!t.isEmpty()) t[0] = t[0].toUpper();
+    return t;
+}
+
 QString PlainCaption(const QString& MarkedCaption) {
     QString plain = MarkedCaption;
     if (const qsizetype mark = plain.indexOf('&'); mark >= 0) plain.remove(mark, 1);
@@ -47,6 +54,16 @@ KeyButton::KeyButton(const QString& MarkedCaption, QWidget* Parent)
 
 void KeyButton::initStyleOption(QStyleOptionButton* Option) const {
     QPushButton::initStyleOption(Option);
+    if (Option->text == text()) Option->text = Marked;
+}
+
+KeyCheckBox::KeyCheckBox(const QString& MarkedCaption, QWidget* Parent)
+    : QCheckBox(PlainCaption(MarkedCaption), Parent), Marked(MarkedCaption) {
+    setShortcut(QKeySequence::mnemonic(Marked));
+}
+
+void KeyCheckBox::initStyleOption(QStyleOptionButton* Option) const {
+    QCheckBox::initStyleOption(Option);
     if (Option->text == text()) Option->text = Marked;
 }
 

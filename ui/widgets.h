@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QColor>
 #include <QHash>
 #include <QKeySequence>
@@ -38,6 +39,20 @@ public:
     KeyButton(const QString& MarkedCaption, QWidget* Parent);
     // The caption with its access key marked, as drawn.
     const QString& MarkedCaption() const { return Marked; }
+
+protected:
+    void initStyleOption(QStyleOptionButton* Option) const override;
+
+private:
+    QString Marked;
+};
+
+// A check box whose text stays the words it shows; its access key is kept
+// apart as its shortcut and drawn underlined, as with KeyButton.
+class KeyCheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    KeyCheckBox(const QString& MarkedCaption, QWidget* Parent);
 
 protected:
     void initStyleOption(QStyleOptionButton* Option) const override;
@@ -89,6 +104,10 @@ void SetBold(QWidget* Box, bool Bold);
 // window for minutes), and a data file may hold such a line.
 constexpr int MaxShownChars = 5000;
 QString ShownText(const std::string& Text);
+
+// A title in the release's capitals as a sentence ("COMMISSION'S RULES" ->
+// "Commission's rules"); a title with small letters stays as written.
+QString SentenceCase(const QString& Title);
 
 // Connects a button's click to a handler of its window; the handler runs
 // through the module's Handle so that an ending point stops it.

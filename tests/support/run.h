@@ -7,6 +7,7 @@
 #include "ui/main/frmshowfig.h"
 #include "ui/main/frmshowque.h"
 #include "ui/modkorvell.h"
+#include "ui/study/frmfind.h"
 #include "ui/widgets.h"
 
 #include <QApplication>
@@ -216,6 +217,7 @@ inline QString Open(Program& Run, QString s = "") {
 // A step: "row:<n>" a list row clicked, "key:<key>", "test:<n>" a test with n right,
 // "win:<window>" made active, "focus:<control>", "type:<text>" into the chapter box (and
 // "+": Enter pressed in its text part),
+// "find:<words>" typed into Find (opened by Ctrl+F) and Enter pressed there,
 // "<box>=<row>" picked, "next!"/"previous!" a disabled button's handler; else a button
 // clicked, menu item triggered or frame "close"d: "[window.][cmd]<name>".
 inline void Do(Program& Run, const QString& Step) {
@@ -230,7 +232,12 @@ inline void Do(Program& Run, const QString& Step) {
             window = t;
     if (Step.startsWith("win:")) // as a desktop gives a window the keys
         return QApplication::processEvents(), QApplication::setActiveWindow(window);
-    if (Step.startsWith("focus:")) return w.findChild<QWidget*>(arg)->setFocus(Qt::TabFocusReason);
+    if (Step.startsWith("focus:")) { // a control of the active window
+        QWidget* on = QApplication::activeWindow();
+        return (on && on->findChild<QWidget*>(arg) ? on : &w)
+            ->findChild<QWidget*>(arg)
+            ->setFocus(Qt::TabFocusReason);
+    }
     if (Step.startsWith("type:")) { // into the chapter box, over what it holds
         QTest::mouseClick(w.cboCh->lineEdit(), Qt::LeftButton);
         w.cboCh->lineEdit()->selectAll();
@@ -238,6 +245,11 @@ inline void Do(Program& Run, const QString& Step) {
         QTest::keyClicks(w.cboCh->lineEdit(), QString(arg).remove('+'));
         if (arg.endsWith('+')) QTest::keyClick(w.cboCh->lineEdit(), Qt::Key_Return); // in it
         return;
+    }
+    if (Step.startsWith("find:")) {
+        Press("Ctrl+F");
+        Run.Mod.frmFind->txtFind->setText(arg);
+        return QTest::keyClick(Run.Mod.frmFind->txtFind, Qt::Key_Return);
     }
     if (auto* box = w.findChild<QComboBox*>(Step.section('=', 0, 0)); Step.contains('=') && box) {
         box->setCurrentIndex(box->findText(Step.section('=', 1)));
@@ -261,7 +273,7 @@ inline void ExpectLaidOut(QWidget* Window, const QString& When = {}) {
     std::vector<std::pair<QString, QRect>> boxes;
     for (QWidget* c : Window->findChildren<QWidget*>())
         if (c->isVisible() && c->objectName().size() > 3 &&
-            QString("cmd txt lbl lst cbo img grd").contains(c->objectName().left(3)))
+            QString("cmd txt lbl lst cbo img grd chk").contains(c->objectName().left(3)))
             boxes.push_back({c->objectName(), QRect(c->mapTo(Window, QPoint()), c->size())});
     for (std::size_t i = 0; i < boxes.size(); ++i) {
         EXPECT_TRUE(Window->rect().contains(boxes[i].second) && !boxes[i].second.topLeft().isNull())

@@ -55,7 +55,7 @@ TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
     const std::pair<QWidget*, const char*> windows[] = {
         {&*mod.frmShowQue,
          "=Technician Examination Questions;lblQuestion=Question Number;"
-         "txtQueNr=Que Nr=Question Number;txtQuestion=Question statement=Question;"
+         "txtQueNr=Que Nr=Question Number;chkMark=Mark;txtQuestion=Question statement=Question;"
          "txtA=Choice A;txtB=Choice B;txtC=Choice C;txtD=Choice D;cmdA=A;cmdB=B;cmdC=C;cmdD=D;"
          "lblAnswer=Answer;txtAnswer=Right Choice=Answer;txtRightWrong=Check=Verdict;"
          "cmdShowAns=Show Answer;cmdShowFig=Show Figure;txtExplain==Explanation;"
@@ -85,7 +85,8 @@ TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
          "lblCorrect=Correct answers;txtAnsOK=?=Correct answers;txtPercent=?=Percent;"
          "txtMargin=?=Margin;grdResults=?=Results by subelement;"
          "cmdTakeTest=Take another Test;cmdPick=Pick from whole Pool;cmdReview=Review Misses;"
-         "cmdQuit=Quit"}};
+         "cmdStudySub=Study Subelement;cmdQuit=Quit"},
+        {&*mod.frmFind, "=Find Questions;txtFind==Find;cmdFind=Find;lblNoMatch="}};
     for (const auto& [window, controls] : windows) {
         for (const QString& control : QString(controls).split(';')) {
             const QStringList f = control.split('=');
@@ -99,10 +100,11 @@ TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
             // A combo box is named by its current text; its edit part carries the name.
             auto* cb = qobject_cast<QComboBox*>(c);
             auto* a = QAccessible::queryAccessibleInterface(cb ? cb->lineEdit() : c);
-            const QVariant readOnly = c->property("readOnly"); // where there is one, it is on
+            // Where there is one, it is on, but in the one field the user types into.
+            const QVariant readOnly = c->property("readOnly");
             EXPECT_EQ((text == "?" ? text : shown.toString()) + "=" +
                           (name == "?" ? name : a->text(QAccessible::Name)) +
-                          (readOnly.isValid() == readOnly.toBool() ? "" : "!"),
+                          (readOnly.isValid() == readOnly.toBool() || f[0] == "txtFind" ? "" : "!"),
                       text + "=" + name);
         }
         EXPECT_TRUE(window->isHidden());
@@ -145,10 +147,10 @@ TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
     }
     auto& r = *mod.frmTestComplete; // Tab follows the result window's reading order
     QString order;
-    for (QWidget* c = r.txtPassFail; order.count(' ') < 9; c = c->nextInFocusChain())
+    for (QWidget* c = r.txtPassFail; order.count(' ') < 10; c = c->nextInFocusChain())
         if (c->focusPolicy() & Qt::TabFocus) order += c->objectName() + " ";
     EXPECT_EQ(order, "txtPassFail txtAnsOK txtPercent txtMargin grdResults cmdTakeTest cmdPick "
-                     "cmdReview cmdQuit ");
+                     "cmdReview cmdStudySub cmdQuit ");
 }
 
 // A field per row; menus, keys, buttons and frames open and close the windows.

@@ -14,15 +14,6 @@ namespace korvell {
 
 namespace {
 
-// A title in the release's capitals as a sentence ("COMMISSION'S RULES" ->
-// "Commission's rules"); a title with small letters stays as written.
-QString SentenceCase(const QString& Title) {
-    if (Title != Title.toUpper()) return Title;
-    QString t = Title.toLower();
-    if (!t.isEmpty()) t[0] = t[0].toUpper();
-    return t;
-}
-
 // One row per subelement of the last finished test. A row with a miss is
 // marked in its header, the weakest (the largest share of misses) also in bold.
 void FillSubelements(korvell::frmTestComplete& W) {
@@ -33,10 +24,12 @@ void FillSubelements(korvell::frmTestComplete& W) {
         if (r.Asked > 0 && (r.Asked - r.Right) * worstAsked > worstMissed * r.Asked)
             worstMissed = r.Asked - r.Right, worstAsked = r.Asked;
     t->setRowCount(static_cast<int>(rows.size()));
+    int selected = -1; // the first weakest row, else the first
     for (int i = 0; i < t->rowCount(); ++i) {
         const SubResult& r = rows[static_cast<std::size_t>(i)];
         const int missed = r.Asked - r.Right;
         const bool weakest = missed > 0 && missed * worstAsked == worstMissed * r.Asked;
+        if (weakest && selected < 0) selected = i;
         const QString cells[] = {Q(r.Code), SentenceCase(ShownText(W.Mod.SyllabusTitle(r.Code))),
                                  QString::number(r.Right), QString::number(r.Asked)};
         auto* mark = new QTableWidgetItem(weakest ? "Weakest" : missed > 0 ? "Missed" : "");
@@ -52,6 +45,8 @@ void FillSubelements(korvell::frmTestComplete& W) {
             t->setItem(i, c, item);
         }
     }
+    if (t->rowCount() > 0) t->setCurrentCell(std::max(selected, 0), 0);
+    W.cmdStudySub->setEnabled(t->rowCount() > 0);
     // The whole table stays in sight: the window is kept at least as large
     // as the rows and the columns need (a topic counts up to 80 characters).
     t->resizeRowsToContents();
@@ -183,6 +178,14 @@ void frmTestComplete::cmdReview_Click() {
     hide();
     Mod.frmShowQue->raise();
     Mod.frmShowQue->activateWindow();
+}
+
+void frmTestComplete::cmdStudySub_Click() {
+    const int row = grdResults->currentRow();
+    const std::vector<SubResult>& rows = Mod.Review.BySubelement;
+    if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return;
+    Mod.StartSubStudy(rows[static_cast<std::size_t>(row)].Code);
+    hide();
 }
 
 void frmTestComplete::cmdQuit_Click() {

@@ -5,6 +5,7 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 namespace korvell {
@@ -47,6 +48,7 @@ frmTestComplete::frmTestComplete(modKorvell& Mod) : Mod(Mod) {
     cmdPick = MakeButton(this, "cmdPick", "&Pick from whole Pool");
     cmdReview = MakeButton(this, "cmdReview", "&Review Misses");
     cmdReview->setEnabled(false);
+    cmdStudySub = MakeButton(this, "cmdStudySub", "&Study Subelement");
     cmdQuit = MakeButton(this, "cmdQuit", "&Quit");
 
     auto* verdictRow = new QHBoxLayout;
@@ -66,6 +68,7 @@ frmTestComplete::frmTestComplete(modKorvell& Mod) : Mod(Mod) {
     buttons->addWidget(cmdTakeTest);
     buttons->addWidget(cmdPick);
     buttons->addWidget(cmdReview);
+    buttons->addWidget(cmdStudySub);
     buttons->addWidget(cmdQuit);
 
     auto* layout = new QVBoxLayout(this);
@@ -83,12 +86,28 @@ frmTestComplete::frmTestComplete(modKorvell& Mod) : Mod(Mod) {
     setTabOrder(grdResults, cmdTakeTest);
     setTabOrder(cmdTakeTest, cmdPick);
     setTabOrder(cmdPick, cmdReview);
-    setTabOrder(cmdReview, cmdQuit);
+    setTabOrder(cmdReview, cmdStudySub);
+    setTabOrder(cmdStudySub, cmdQuit);
 
     OnClick(this, cmdTakeTest, &frmTestComplete::cmdTakeTest_Click);
     OnClick(this, cmdPick, &frmTestComplete::cmdPick_Click);
     OnClick(this, cmdReview, &frmTestComplete::cmdReview_Click);
     OnClick(this, cmdQuit, &frmTestComplete::cmdQuit_Click);
+    OnClick(this, cmdStudySub, &frmTestComplete::cmdStudySub_Click);
+    connect(grdResults, &QTableWidget::cellDoubleClicked, this,
+            [this] { this->Mod.Handle([this] { cmdStudySub_Click(); }); });
+    grdResults->installEventFilter(this);
+}
+
+bool frmTestComplete::eventFilter(QObject* Watched, QEvent* Event) {
+    if (Watched == grdResults && Event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(Event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Mod.Handle([this] { cmdStudySub_Click(); });
+            return true;
+        }
+    }
+    return QWidget::eventFilter(Watched, Event);
 }
 
 } // namespace korvell

@@ -29,13 +29,19 @@ public:
     QPushButton* cmdTakeTest;
     QPushButton* cmdPick;
     QPushButton* cmdReview;
+    QPushButton* cmdStudySub; // studies the subelement of the selected row
     QPushButton* cmdQuit;
 
     void Form_Load();
     void cmdTakeTest_Click();
     void cmdPick_Click();
     void cmdReview_Click();
+    void cmdStudySub_Click();
     void cmdQuit_Click();
+
+protected:
+    // Enter on a row of the results studies its subelement.
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
 };
 
 } // namespace korvell

@@ -81,6 +81,7 @@ void modKorvell::ShowQuestion() {
         w.cmdShowFig->setEnabled(loaded);
     }
     SetNavButtons();
+    ShowMark();
     if (Review.Active) ShowMissAnswered();
 }
 

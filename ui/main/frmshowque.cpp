@@ -41,6 +41,12 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     // Question area.
     txtQueNr = MakeField(central, "txtQueNr", "Que Nr", {});
     lblQuestion = MakeLabel(central, "lblQuestion", "Question Number", txtQueNr);
+    chkMark = new KeyCheckBox("&Mark", central);
+    chkMark->setObjectName("chkMark");
+    chkMark->setAccessibleName("Mark");
+    // A click leaves the focus where it was (on Next Question after an answer).
+    chkMark->setFocusPolicy(Qt::TabFocus);
+    chkMark->setToolTip("Mark this question to study it later: Alt+M or Ctrl+M");
     txtPage = MakeField(central, "txtPage", "N/A", {});
     lblChPage = MakeLabel(central, "lblChPage", "Text Book Page", txtPage);
     txtQuestion = MakeTextArea(central, "txtQuestion", "Question statement", "Question");
@@ -106,6 +112,14 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     mnuHelp = menus->AddMenu("&Help");
     mnuHelp->setObjectName("mnuHelp");
     mnuHelp->setAccessibleName("Help");
+    // The Study menu's items besides the subelements, which come with the
+    // exam groups (FillStudyMenu).
+    pgmFind = new QAction("&Find Questions...", this);
+    pgmFind->setObjectName("pgmFind");
+    pgmFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    pgmMarked = new QAction("&Marked Questions", this);
+    pgmMarked->setObjectName("pgmMarked");
+    pgmMarked->setEnabled(false);
     pgmHelp = mnuHelp->addAction("Program Help");
     pgmHelp->setObjectName("pgmHelp");
     pgmHelp->setShortcut(Qt::Key_F1);
@@ -161,6 +175,8 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     auto* head = new QHBoxLayout;
     head->addWidget(lblQuestion);
     head->addWidget(txtQueNr);
+    head->addSpacing(8);
+    head->addWidget(chkMark);
     head->addStretch(1);
     head->addWidget(lblChPage);
     head->addWidget(txtPage);
@@ -237,11 +253,11 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     top->addLayout(scoreRow);
 
     // Keyboard order follows the reading order.
-    QWidget* order[] = {txtQueNr,      txtPage,    txtQuestion, cmdA,       txtA,       cmdB,
-                        txtB,          cmdC,       txtC,        cmdD,       txtD,       txtAnswer,
-                        txtRightWrong, cmdShowAns, cmdShowFig,  txtExplain, lstTestQue, cmdPrevious,
-                        cmdNext,       cmdAll,     cmdNewTest,  cmdStudy,   cboCh,      cboPage,
-                        txtQueAns,     txtNrRight, txtPercent,  txtNpool,   cmdExit};
+    QWidget* order[] = {txtQueNr,    chkMark,       txtPage,    txtQuestion, cmdA,       txtA,
+                        cmdB,        txtB,          cmdC,       txtC,        cmdD,       txtD,
+                        txtAnswer,   txtRightWrong, cmdShowAns, cmdShowFig,  txtExplain, lstTestQue,
+                        cmdPrevious, cmdNext,       cmdAll,     cmdNewTest,  cmdStudy,   cboCh,
+                        cboPage,     txtQueAns,     txtNrRight, txtPercent,  txtNpool,   cmdExit};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -271,6 +287,14 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
         box->installEventFilter(this);
         box->lineEdit()->installEventFilter(this);
     }
+    // A mark changes nothing but the mark: the box reacts to a user's click only.
+    connect(chkMark, &QCheckBox::clicked, this,
+            [this] { this->Mod.Handle([this] { chkMark_Click(); }); });
+    OnKey(this, QKeySequence(Qt::CTRL | Qt::Key_M), [this] { chkMark->click(); });
+    connect(pgmFind, &QAction::triggered, this,
+            [this] { this->Mod.Handle([this] { pgmFind_Click(); }); });
+    connect(pgmMarked, &QAction::triggered, this,
+            [this] { this->Mod.Handle([this] { pgmMarked_Click(); }); });
     connect(pgmHelp, &QAction::triggered, this,
             [this] { this->Mod.Handle([this] { pgmHelp_Click(); }); });
     connect(pgmAbout, &QAction::triggered, this,

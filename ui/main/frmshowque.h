@@ -2,6 +2,7 @@
 // list, the operating mode, the score panel and the pool count.
 #pragma once
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,6 +26,7 @@ public:
     // Question area.
     QLabel* lblQuestion;
     QLineEdit* txtQueNr;
+    QCheckBox* chkMark; // marks the question on display for later
     QPlainTextEdit* txtQuestion;
     QPlainTextEdit* txtA;
     QPlainTextEdit* txtB;
@@ -76,6 +78,8 @@ public:
     QMenu* mnuStudy;
     QMenu* mnuView;
     QMenu* mnuHelp;
+    QAction* pgmFind;
+    QAction* pgmMarked;
     QAction* pgmHelp;
     QAction* pgmAbout;
 
@@ -83,6 +87,7 @@ public:
 
     void cboCh_Click();
     void cboPage_Click();
+    void chkMark_Click();
     void cmdA_Click();
     void cmdB_Click();
     void cmdC_Click();
@@ -97,6 +102,9 @@ public:
     void cmdStudy_Click();
     void lstTestQue_Click();
     void pgmAbout_Click();
+    void pgmFind_Click();
+    void pgmMarked_Click();
+    void pgmSub_Click(const std::string& Code);
     void pgmHelp_Click();
 
 protected:

@@ -5,29 +5,10 @@
 namespace korvell {
 
 void modKorvell::StartPoolStudy() {
-    auto& w = *frmShowQue;
-    OpMode = 0;
-    Review.Active = false;
-    ShowScorePanel(OpMode != 0);
-    w.lblMode->setText("Pick Any Technician Question from Pool");
-    w.lstTestQue->clear();
-    for (int n = 0; n < Npool; ++n) {
-        SecGroups[n] = QuePool[n].QueNr;
-        ListQueIds[n] = QuePool[n].QueNr;
-        ListQueIdx[n] = static_cast<int16_t>(n);
-        w.lstTestQue->addItem(Q(QuePool[n].QueNr));
-    }
-    w.txtQueNr->setText(Q(ListQueIds[0]));
-    w.cmdShowAns->setEnabled(true);
-    w.cmdPrevious->setEnabled(true);
-    w.cmdNext->setEnabled(true);
-    AnsState = 0;
-    ListPos = 0;
-    QueIdx = ListQueIdx[0];
-    for (QWidget* c : std::initializer_list<QWidget*>{w.lblAnswer, w.txtAnswer, w.lblChapter,
-                                                      w.lblPage, w.cboCh, w.cboPage})
-        c->hide();
-    ShowQuestion();
+    std::vector<int16_t> all(Pool().size());
+    for (std::size_t n = 0; n < all.size(); ++n)
+        all[n] = static_cast<int16_t>(n);
+    StartStudyList(all, "Pick Any Technician Question from Pool");
 }
 
 void frmShowQue::cmdAll_Click() {
