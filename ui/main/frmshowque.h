@@ -76,6 +76,7 @@ public:
     QMenu* mnuStudy;
     QMenu* mnuView;
     QMenu* mnuHelp;
+    QAction* pgmPrintTest;
     QAction* pgmHelp;
     QAction* pgmAbout;
 
@@ -97,6 +98,7 @@ public:
     void cmdStudy_Click();
     void lstTestQue_Click();
     void pgmAbout_Click();
+    void pgmPrintTest_Click();
     void pgmHelp_Click();
 
 protected:
