@@ -98,7 +98,7 @@ std::optional<PaperProblem> MakePaperSheet(const Bank& B, std::uint64_t Number, 
         const PaperQue& q = ques[i];
         if (q.Idx < 0)
             return PaperProblem{pool, "question " + q.QueId + " (number " +
-                                          q.QueId.substr(q.QueId.size() - 2) + " of " +
+                                          std::to_string(std::stoi(q.QueId.substr(3))) + " of " +
                                           std::to_string(B.SecCnt[i]) + " in group " + groups[i] +
                                           ") not found in the pool"};
         const QueRec& r = B.QuePool[q.Idx];
