@@ -22,7 +22,7 @@ public:
         if (Report.empty()) Report = Text;
     }
     [[noreturn]] void EndProgram(int Status) override { throw ProgramEnded{Status}; }
-    void Randomize() override { Generator.seed(std::random_device{}()); }
+    void Randomize() override { Generator = std::mt19937(std::random_device{}()); }
     float Rnd() override { return static_cast<float>(Generator() >> 8) * 0x1p-24f; }
     std::string ProgramDir() override {
         return QCoreApplication::applicationDirPath().toStdString();

@@ -47,7 +47,8 @@ public:
                    QString("Seed %1, page %2").arg(Number).arg(Page));
         P.restore();
     }
-    // Height of Text wrapped to Wide at X, drawn at the current line when Draw.
+    // Height of Text wrapped from X to the right margin, Dy below the current
+    // line; drawn there when Draw.
     qreal Text(const QString& Text, const QFont& F, qreal X, bool Draw, qreal Dy = 0) {
         P.setFont(F);
         const QRectF box(X, Y + Dy, Width - X, 1e9);
