@@ -11,6 +11,7 @@ namespace korvell {
 namespace {
 
 const char* const Usage = "Usage: korvell\n"
+                          "       korvell --print-test=FILE.pdf [--seed=N]\n"
                           "       korvell -h | --help | -v | --version\n";
 
 const char* const Help =
@@ -21,19 +22,32 @@ const char* const Help =
     "whole pool or of one chapter and page of a study text.\n"
     "\n"
     "Options:\n"
-    "  -h, --help     show this help and exit\n"
-    "  -v, --version  show the version and the data directory, and exit\n"
+    "  --print-test=FILE.pdf  write a practice test on paper (one question of each\n"
+    "                         exam group, then the answer key) to FILE.pdf, and exit\n"
+    "  --seed=N               draw test number N (a whole number): the same number\n"
+    "                         and pool give the same test; without it a number is\n"
+    "                         chosen and printed on the test\n"
+    "  -h, --help             show this help and exit\n"
+    "  -v, --version          show the version and the data directory, and exit\n"
     "\n"
     "See korvell(1) for the windows, the keys and the data files.\n";
 
 } // namespace
 
 int RunCommandLine(int argc, char** argv) {
-    const Arguments args =
-        ScanArguments({argv + 1, argv + argc}, {{"help", 'h', false}, {"version", 'v', false}});
+    const Arguments args = ScanArguments({argv + 1, argv + argc}, {{"help", 'h', false},
+                                                                   {"version", 'v', false},
+                                                                   {"print-test", 0, true},
+                                                                   {"seed", 0, true}});
     std::string problem = args.Problem;
     if (problem.empty() && !args.Operands.empty())
         problem = "unexpected argument '" + args.Operands.front() + "'";
+    const std::optional<std::uint64_t> number =
+        args.Has("seed") ? WholeNumber(args.Value("seed")) : std::nullopt;
+    if (problem.empty() && args.Has("seed") && !number)
+        problem = "option '--seed' takes a whole number, not '" + args.Value("seed") + "'";
+    if (problem.empty() && args.Has("seed") && !args.Has("print-test"))
+        problem = "option '--seed' goes with '--print-test'";
     if (!problem.empty()) {
         std::fprintf(stderr, "korvell: %s\nTry 'korvell --help'.\n", problem.c_str());
         return 2;
@@ -42,7 +56,9 @@ int RunCommandLine(int argc, char** argv) {
         std::printf("%s\n%s", Usage, Help);
         return 0;
     }
-    if (!args.Has("version")) return -1;
+    if (!args.Has("version"))
+        return args.Has("print-test") ? RunPrintTest(argc, argv, args.Value("print-test"), number)
+                                      : -1;
     // A core application only: it knows the program's directory and never
     // contacts a display.
     const QCoreApplication app(argc, argv);

@@ -1,5 +1,10 @@
-// The program's command line: --help and --version, answered without a display.
+// The program's command line: --help, --version and --print-test, answered
+// without a display.
 #pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
 
 namespace korvell {
 
@@ -8,5 +13,11 @@ namespace korvell {
 // prints the help or the version on standard output and returns 0, or prints
 // what is wrong on standard error and returns 2. Needs no window system.
 int RunCommandLine(int argc, char** argv);
+
+// Writes practice test Number (a fresh one without it) as a PDF file at File,
+// from the data files beside the program. Returns 0, or 1 after printing what
+// is wrong, naming the file concerned, on standard error.
+int RunPrintTest(int argc, char** argv, const std::string& File,
+                 std::optional<std::uint64_t> Number);
 
 } // namespace korvell

@@ -132,4 +132,7 @@ private:
 
 bool IsDigit(const std::string& Text);
 
+// The exam group codes built into the program, in exam order: T1A .. T0C.
+const std::vector<std::string>& ExamGroups();
+
 } // namespace korvell

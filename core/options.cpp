@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 
 namespace korvell {
@@ -14,6 +15,15 @@ std::string Arguments::Value(const std::string& Long) const {
     std::string value;
     for (const auto& [name, v] : Options)
         if (name == Long) value = v;
+    return value;
+}
+
+std::optional<std::uint64_t> WholeNumber(std::string_view Text) {
+    std::uint64_t value = 0;
+    if (Text.empty() || Text.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    const auto [end, ec] = std::from_chars(Text.data(), Text.data() + Text.size(), value);
+    if (ec != std::errc() || end != Text.data() + Text.size()) return std::nullopt;
     return value;
 }
 

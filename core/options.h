@@ -4,7 +4,10 @@
 // may be bundled ("-hv").
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -29,5 +32,8 @@ struct Arguments {
 // an option with a value given twice is one.
 Arguments ScanArguments(const std::vector<std::string>& Args,
                         const std::vector<KnownOption>& Known);
+
+// A whole number written in decimal digits only (no sign, no blanks), within 64 bits.
+std::optional<std::uint64_t> WholeNumber(std::string_view Text);
 
 } // namespace korvell

@@ -3,20 +3,27 @@
 
 namespace korvell {
 
+const std::vector<std::string>& ExamGroups() {
+    static const std::vector<std::string> codes = [] {
+        // Section digits in exam order with the number of groups in each.
+        static constexpr struct {
+            char Digit;
+            int Groups;
+        } Sections[] = {{'1', 6}, {'2', 3}, {'3', 3}, {'4', 2}, {'5', 4},
+                        {'6', 4}, {'7', 4}, {'8', 4}, {'9', 2}, {'0', 3}};
+        std::vector<std::string> out;
+        for (const auto& sec : Sections)
+            for (int k = 1; k <= sec.Groups; ++k)
+                out.push_back(std::string{'T', sec.Digit, static_cast<char>(64 + k)});
+        return out;
+    }();
+    return codes;
+}
+
 void Bank::BuildSecGroups() {
-    // Section digits in exam order with the number of groups in each.
-    static constexpr struct {
-        char Digit;
-        int Groups;
-    } Sections[] = {{'1', 6}, {'2', 3}, {'3', 3}, {'4', 2}, {'5', 4},
-                    {'6', 4}, {'7', 4}, {'8', 4}, {'9', 2}, {'0', 3}};
     NrSecGroups = 0;
-    for (const auto& sec : Sections) {
-        for (int k = 1; k <= sec.Groups; ++k) {
-            SecGroups[NrSecGroups] = std::string{'T', sec.Digit, static_cast<char>(64 + k)};
-            ++NrSecGroups;
-        }
-    }
+    for (const std::string& code : ExamGroups())
+        SecGroups[NrSecGroups++] = code;
 }
 
 void Bank::ReadSecCntTbl() {

@@ -108,6 +108,8 @@ public:
     void StartTest();
     int16_t FindQuestion(const std::string& QueId);
     void FillTestComplete();
+    // A fresh practice test on paper, through the system's print dialog.
+    void PrintPracticeTest();
 
     // The last finished test kept for its result and the review of its misses.
     TestReview Review;

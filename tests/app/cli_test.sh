@@ -28,6 +28,14 @@ korvell)
         "-- x|2|err|korvell: unexpected argument 'x'"
         "-- --version|2|err|korvell: unexpected argument '--version'"
         "--help=all|2|err|korvell: option '--help' takes no value"
+        "--print-test|2|err|korvell: option '--print-test' needs a value"
+        "--print-test=t.pdf --seed=x|2|err|korvell: option '--seed' takes a whole number, not 'x'"
+        "--print-test t.pdf --seed -1|2|err|korvell: option '--seed' takes a whole number, not '-1'"
+        "--seed=7|2|err|korvell: option '--seed' goes with '--print-test'"
+        "--print-test=$work/none/t.pdf|1|err|korvell: $work/none/t.pdf: error: No such file"
+        "--print-test=$work/7.pdf --seed=7|0|out|"
+        "--print-test $work/7b.pdf --seed 7|0|out|"
+        "--print-test=$work/any.pdf|0|out|"
     )
     ;;
 korvell-pool)
@@ -91,6 +99,34 @@ if [[ $name == korvell ]]; then
         echo "FAIL korvell --: exit status $status, expected the program to run"
         failures=$((failures + 1))
     fi
+fi
+# A practice test: the same number, the same text; each question and its choices as the pool
+# holds them, after its number and identifier; the key's letters the pool's; each figure once.
+if [[ $name == korvell ]]; then
+    bad() { echo "FAIL: $*"; failures=$((failures + 1)); }
+    text() { pdftotext "$1" - | tr -s ' \n\f' ' '; }
+    all=$(text "$work/7.pdf") figs=() n=0
+    [[ $all == "$(text "$work/7b.pdf")" ]] || bad "test number 7 twice differs"
+    [[ $all == "Technician Practice Test Seed: 7 Pass mark: 26 of 35 Name: ___"* ]] ||
+        bad "page one: ${all:0:80}"
+    while read -r nr id letter; do
+        n=$((n + 1))
+        body=$(awk -v id="$id" 'f && /^~/ {exit} f; index($0, id " (") == 1 {f = 1; print > "/dev/stderr"}' \
+            "$data/Tech_Pool.txt" 2>"$work/head" | tr -s ' \r\n' ' ')
+        grep -q "($letter)" "$work/head" && [[ $all == *"$nr $id ${body% }"* && $nr == "$n." ]] ||
+            bad "question $nr $id $letter"
+        fig=$(sed -n 's/.* Fig \([^ ]*\).*/\1/p' "$work/head")
+        [[ -n $fig && " ${figs[*]} " != *" $fig "* ]] && figs+=("$fig")
+    done < <(pdftotext "$work/7.pdf" - | sed -n '/Answer Key$/,$p' | grep -E '^[0-9]+\. T[0-9][A-Z][0-9]{2} [A-D]$')
+    images=$(pdfimages -list "$work/7.pdf" | tail -n +3 | wc -l)
+    ((n == 35 && images == ${#figs[@]} && images > 0)) || bad "$n key lines, $images images for ${figs[*]}"
+    # Without its pool the program names the pool and leaves no file.
+    mkdir "$work/bare" && cp "$program" "$work/bare/"
+    "$work/bare/korvell" --print-test="$work/bare.pdf" 2>"$work/err"
+    status=$?
+    [[ $status == 1 && ! -e $work/bare.pdf &&
+        $(cat "$work/err") == "korvell: $work/bare/Tech_Pool.txt: error: No such file or directory" ]] ||
+        bad "no pool: status $status, $(cat "$work/err")"
 fi
 ((failures == 0)) && echo "all ${#cases[@]} command lines of $name answered as expected"
 exit $((failures > 0))

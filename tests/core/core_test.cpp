@@ -1,5 +1,7 @@
 #include "core/bank.h"
 #include "core/logic.h"
+#include "core/options.h"
+#include "core/practice.h"
 #include "core/results.h"
 #include "core/studylists.h"
 #include "support/fixtures.h"
@@ -33,6 +35,16 @@ TEST(Logic, PercentDrawAndTexts) {
     EXPECT_EQ(TwoDigits(5) + TwoDigits(12) + TwoDigits(0) + TwoDigits(123), "05120023");
     EXPECT_EQ(ChPgKey("3", " 12") + ChPgKey(" 10 ", "0"), "3-1210-0");
     EXPECT_EQ(CharCount("caf\xC3\xA9 \xE2\x82\xAC\xF0\x9F\x98\x80"), 7u); // é, € and an emoji
+    std::string texts;
+    for (const char* fig : {"T1", "T10", "X", "1", "T1a"})
+        texts += FigureCaption(fig) + ";";
+    for (const char* number :
+         {"7", "0", "18446744073709551615", "18446744073709551616", "-1", "+1", " 7", "x", ""})
+        texts += WholeNumber(number) ? to_string(*WholeNumber(number)) + ";" : "-;";
+    EXPECT_EQ(texts, "Figure T-1;Figure T-10;Figure X;Figure 1;Figure T1a;"
+                     "7;0;18446744073709551615;-;-;-;-;-;-;");
+    // A test number's values are the engine's, the same on every machine.
+    EXPECT_EQ(NumberedValues(5489).Next(), 13200665 * 0x1p-24f);
 }
 
 // A test's subelements in the order its groups name them; the margin from the exam's own figures.
@@ -364,6 +376,23 @@ TEST_F(DataFiles, SectionCountTable) {
     }
     Dir.Write("SecCntTbl.txt", table);
     Bank.ReadSecCntTbl();
+    // A paper test: per group in exam order the test's rule on the values of its number;
+    // the pool index where the pool holds the question (-1 where not).
+    NumberedValues values(7);
+    std::vector<std::string> expected;
+    for (int i = 0; i < 35; ++i)
+        expected.push_back(Bank.SecGroups[i] +
+                           TwoDigits(int16_t(values.Next() * float(i + 10)) + 1));
+    Bank.QuePool[0].QueNr = " " + expected[1] + " ";
+    Bank.Npool = 1;
+    const auto ids = [&](std::uint64_t Number, std::string Found = "") {
+        std::vector<std::string> out;
+        for (const PaperQue& q : DrawPaperTest(Bank, Number))
+            out.push_back(q.QueId), Found += to_string(q.Idx);
+        return std::pair(out, Found.substr(0, 5));
+    };
+    EXPECT_EQ(ids(7), std::pair(expected, std::string("-10-1")));
+    EXPECT_NE(ids(8).first, expected);
     std::string seen = Sys.Said() + to_string(Bank.File1.IsOpen() + Bank.NrSecGroups) + " " +
                        to_string(Bank.FirstSecCntMismatch());
     Bank.SecCntIds[34] = "T0c"; // letter case counts

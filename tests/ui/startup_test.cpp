@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QRawFont>
 #include <QShortcut>
+#include <QTimer>
 #include <optional>
 #include <set>
 
@@ -67,7 +68,8 @@ TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
          "txtQueAns=Answered=Questions Answered;lblCorrect=Correct Answers;"
          "txtNrRight=Right=Correct Answers;lblPercent=Percent Correct;"
          "txtPercent=Percent=Percent Correct;lblNpool=Questions in Pool;"
-         "txtNpool=0=Questions in Pool;cmdExit=Quit;mnuHelp=Help;pgmHelp=Program Help=?;"
+         "txtNpool=0=Questions in Pool;cmdExit=Quit;mnuFile=File;"
+         "pgmPrintTest=Print Practice Test...=?;mnuHelp=Help;pgmHelp=Program Help=?;"
          "pgmAbout=About=?"},
         {&*mod.frmShowFig, "=Figure ;imgFig==Figure;cmdClose=Close "},
         {&*mod.frmShowHelp, "=View Help;lblHelp=Technician Test Simulator Program Help;"
@@ -179,6 +181,33 @@ TEST(InfoWindows, RowsPerFieldOpenAndClose) {
         {"win:frmShowFig/key:Escape", ""}};
     // clang-format on
     Walk(run, steps, [](Program& Run) { return Open(Run) + Q(Run.Fake.Said()); });
+    // File > Print Practice Test... (Ctrl+P): the print dialog on a fresh test, or the report
+    // of a drawn question the pool lacks; the window stays as it was either way.
+    auto& w = run.Win();
+    EXPECT_TRUE(w.mnuFile->actions().contains(w.pgmPrintTest) &&
+                w.mnuFile->menuAction()->isVisible());
+    const QString before = State(run);
+    QString dialogs;
+    for (int perGroup : {1, 50}) {
+        run.Write("SecCntTbl.txt", TableText(perGroup));
+        QTimer::singleShot(0, [&] {
+            QWidget* d = QApplication::activeModalWidget();
+            dialogs += d ? QString(d->metaObject()->className()) + " " + d->windowTitle() : "-";
+            if (d) d->close();
+        });
+        for (const QString& step :
+             QString(perGroup == 1 ? "pgmPrintTest" : "win:frmShowQue/key:Ctrl+P").split('/'))
+            Do(run, step);
+        QApplication::processEvents();
+        const QString said = Q(run.Fake.Said());
+        EXPECT_EQ(State(run), before);
+        dialogs += ";" + said + ";";
+    }
+    EXPECT_EQ(dialogs,
+              "QPrintDialog Print Practice Test;;-;Print Practice Test: The practice test "
+              "cannot be made.\n" +
+                  Q(run.Tmp / "Tech_Pool.txt") +
+                  ": question T1A08 (number 8 of 50 in group T1A) not found in the pool\n;");
     EXPECT_EQ(Rows(run.Mod.frmShowHelp->lstHelpText) + Rows(run.Mod.frmDisclaimer->lstDisclaimer),
               rows + rows);
     for (QListWidget* l :

@@ -101,6 +101,10 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     mnuFile = menus->AddMenu("Fi&le");
     mnuFile->setObjectName("mnuFile");
     mnuFile->setAccessibleName("File");
+    pgmPrintTest = mnuFile->addAction("Print Practice Test...");
+    pgmPrintTest->setObjectName("pgmPrintTest");
+    pgmPrintTest->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    mnuFile->menuAction()->setVisible(true);
     mnuStudy = menus->AddMenu("Stud&y");
     mnuStudy->setObjectName("mnuStudy");
     mnuStudy->setAccessibleName("Study");
@@ -299,6 +303,8 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
             [this] { this->Mod.Handle([this] { pgmHelp_Click(); }); });
     connect(pgmAbout, &QAction::triggered, this,
             [this] { this->Mod.Handle([this] { pgmAbout_Click(); }); });
+    connect(pgmPrintTest, &QAction::triggered, this,
+            [this] { this->Mod.Handle([this] { pgmPrintTest_Click(); }); });
     // Every change of the selected row is a pick, and so is a click on the
     // row already selected (which changes nothing and is reported only as a
     // click). The row that becomes current when the list gets the keyboard

@@ -78,6 +78,7 @@ public:
     QMenu* mnuStudy;
     QMenu* mnuView;
     QMenu* mnuHelp;
+    QAction* pgmPrintTest;
     QAction* pgmFind;
     QAction* pgmMarked;
     QAction* pgmHelp;
@@ -102,6 +103,7 @@ public:
     void cmdStudy_Click();
     void lstTestQue_Click();
     void pgmAbout_Click();
+    void pgmPrintTest_Click();
     void pgmFind_Click();
     void pgmMarked_Click();
     void pgmSub_Click(const std::string& Code);

@@ -1,0 +1,85 @@
+// korvell --print-test: a practice test written as a PDF file, with no window.
+#include "app/cmdline.h"
+
+#include "core/bank.h"
+#include "core/practice.h"
+#include "ui/print/papertest.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <cstdio>
+#include <random>
+#include <vector>
+
+namespace korvell {
+
+namespace {
+
+// The data files' reports are kept for the command line to print, never shown.
+class ReportPlatform : public Platform {
+public:
+    void MsgBox(const std::string& Text, const std::string&) override {
+        if (Report.empty()) Report = Text;
+    }
+    [[noreturn]] void EndProgram(int Status) override { throw ProgramEnded{Status}; }
+    void Randomize() override { Generator = std::mt19937(std::random_device{}()); }
+    float Rnd() override { return static_cast<float>(Generator() >> 8) * 0x1p-24f; }
+    std::string ProgramDir() override {
+        return QCoreApplication::applicationDirPath().toStdString();
+    }
+
+    // The report in one line: a numbered read error as "what (error N)",
+    // another report by its first line.
+    std::string Line() const {
+        const std::size_t end = Report.find('\n');
+        const std::string first = Report.substr(0, end);
+        if (first.rfind("Error number ", 0) != 0 || end == std::string::npos) return first;
+        return Report.substr(end + 1, Report.find('\n', end + 1) - end - 1) + " (error " +
+               first.substr(13) + ")";
+    }
+    std::string Report;
+
+private:
+    std::mt19937 Generator;
+};
+
+} // namespace
+
+int RunPrintTest(int argc, char** argv, const std::string& File,
+                 std::optional<std::uint64_t> Number) {
+    // The offscreen platform gives fonts and images without a display.
+    std::vector<char*> args(argv, argv + argc);
+    char platformOption[] = "-platform", offscreen[] = "offscreen";
+    args.insert(args.begin() + 1, {platformOption, offscreen});
+    int count = static_cast<int>(args.size());
+    // The command reports its own errors; Qt's notes about its surroundings
+    // (such as a missing runtime directory) are no concern of its user.
+    qInstallMessageHandler([](QtMsgType Type, const QMessageLogContext&, const QString& Text) {
+        if (Type == QtCriticalMsg || Type == QtFatalMsg)
+            std::fprintf(stderr, "korvell: %s\n", Text.toLocal8Bit().constData());
+    });
+    const QGuiApplication app(count, args.data());
+
+    const auto fail = [](const std::string& Path, const std::string& Message) {
+        std::fprintf(stderr, "korvell: %s: error: %s\n", Path.c_str(), Message.c_str());
+        return 1;
+    };
+    ReportPlatform sys;
+    Bank bank(sys);
+    try {
+        bank.LoadPool();
+    } catch (const ProgramEnded&) {
+    }
+    const std::string dir = sys.ProgramDir() + "/";
+    if (!sys.Report.empty()) return fail(dir + "Tech_Pool.txt", sys.Line());
+    bank.ReadSecCntTbl();
+    if (!sys.Report.empty()) return fail(dir + "SecCntTbl.txt", sys.Line());
+    PaperSheet sheet;
+    const auto problem = MakePaperSheet(bank, Number ? *Number : FreshTestNumber(sys), sheet);
+    if (problem) return fail(problem->File, problem->Message);
+    if (const auto written = WritePaperPdf(sheet, File))
+        return fail(written->File, written->Message);
+    return 0;
+}
+
+} // namespace korvell
