@@ -1,6 +1,7 @@
 #include "core/bank.h"
 #include "core/logic.h"
 #include "core/results.h"
+#include "core/spoken.h"
 #include "support/fixtures.h"
 
 #include <algorithm>
@@ -32,6 +33,13 @@ TEST(Logic, PercentDrawAndTexts) {
     EXPECT_EQ(TwoDigits(5) + TwoDigits(12) + TwoDigits(0) + TwoDigits(123), "05120023");
     EXPECT_EQ(ChPgKey("3", " 12") + ChPgKey(" 10 ", "0"), "3-1210-0");
     EXPECT_EQ(CharCount("caf\xC3\xA9 \xE2\x82\xAC\xF0\x9F\x98\x80"), 7u); // é, € and an emoji
+    EXPECT_EQ(FigureSpoken(" T1 ") + "|" + FigureSpoken("AB12") + "|" + FigureSpoken("T1a") + "|" +
+                  FigureSpoken("12"),
+              "Figure T-1|Figure AB-12|Figure T1a|Figure 12");
+    const QueRec q{"T1A05", "x", "Why?", "a.", "b\nline", "c!", "d", "T1", ""};
+    EXPECT_EQ(
+        QuestionSpoken(q) + "|" + AnswerSpoken("Wrong!", q, nullptr),
+        "Question T1A05. Why? A: a. B: b line. C: c! D: d. Figure T-1.|Wrong! The answer is x.");
 }
 
 // A test's subelements in the order its groups name them; the margin from the exam's own figures.
