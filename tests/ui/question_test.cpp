@@ -192,8 +192,11 @@ TEST(Study, ExplanationAndMarksInEveryPalette) {
 
 // What the focused control (a list's current row) tells a screen reader: name|description,
 // with "Q(id)" for a question's number, text and four choices in order, A to D.
-QString Told(Program&) {
-    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+QString Told(Program& Run) {
+    QApplication::processEvents(); // the window opened becomes the active one
+    QWidget* focus =
+        QApplication::focusWidget() ? QApplication::focusWidget() : Run.Win().focusWidget();
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(focus);
     a = a->focusChild() ? a->focusChild() : a;
     return QString(a->text(QAccessible::Name) + "|" + a->text(QAccessible::Description))
         .replace(QRegularExpression("Question (T\\w+)\\. Question \\1\\? A: \\1 choice A\\. "
