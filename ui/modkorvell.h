@@ -143,6 +143,8 @@ private:
     // The control, or row of the question list, that carries the last news.
     QPointer<QWidget> Told;
     int ToldRow = -1;
+    // The current row of the question list when the last news was told.
+    int RowTold = -1;
 };
 
 } // namespace korvell

@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <utility>
 
 namespace korvell {
 
@@ -49,9 +50,11 @@ void modKorvell::TellNews() {
     ToldRow = list ? list->currentRow() : -1;
     Describe(target, ToldRow, news);
     // A list whose current row the program moves reports that row as focused
-    // although the focus is elsewhere; the control that has the focus says so
-    // again, so that a screen reader reads it, and its news, last.
-    if (target == QApplication::focusWidget() && !list) {
+    // although the focus is elsewhere; the control that has the focus then
+    // says so again, so that a screen reader reads it, and its news, last.
+    const int row = frmShowQue->lstTestQue->currentRow();
+    const bool rowMoved = std::exchange(RowTold, row) != row;
+    if (rowMoved && target == QApplication::focusWidget() && !list) {
         QAccessibleEvent focused(target, QAccessible::Focus);
         QAccessible::updateAccessibility(&focused);
     }
