@@ -74,7 +74,7 @@ public:
     // later handler runs.
     template <class F> void Handle(F&& Handler) {
         if (Ended) return;
-        ++Handling;
+        if (Handling++ == 0) NoteFocus();
         try {
             std::forward<F>(Handler)();
         } catch (const ProgramEnded&) {
@@ -145,6 +145,9 @@ private:
     int ToldRow = -1;
     // The current row of the question list when the last news was told.
     int RowTold = -1;
+    // The control that had the focus when the running handler began.
+    QPointer<QWidget> FocusBefore;
+    void NoteFocus();
 };
 
 } // namespace korvell

@@ -4,6 +4,7 @@
 #include "ui/widgets.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <utility>
 
@@ -33,7 +34,37 @@ void Describe(QWidget* Control, int Row, const QString& Text) {
     QAccessible::updateAccessibility(&changed);
 }
 
+// A notice no one sees: reported shown, its text is read out by a screen
+// reader where the focus stays put and there is no focus report to read it at.
+class Notice : public QAccessibleWidget {
+public:
+    explicit Notice(QWidget* W) : QAccessibleWidget(W, QAccessible::Notification) {}
+};
+
+QAccessibleInterface* NoticeFactory(const QString&, QObject* Object) {
+    return Object && Object->isWidgetType() && Object->objectName() == "ntcNews"
+               ? new Notice(static_cast<QWidget*>(Object))
+               : nullptr;
+}
+
+void SayWithoutFocusMove(QWidget* Window, const QString& Text) {
+    QAccessible::installFactory(NoticeFactory);
+    auto* notice = Window->findChild<QWidget*>("ntcNews", Qt::FindDirectChildrenOnly);
+    if (!notice) {
+        notice = new QWidget(Window);
+        notice->setObjectName("ntcNews");
+        notice->hide();
+    }
+    notice->setAccessibleName(Text);
+    QAccessibleEvent shown(notice, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
+
 } // namespace
+
+void modKorvell::NoteFocus() {
+    FocusBefore = QApplication::focusWidget();
+}
 
 void modKorvell::TellNews() {
     if (News.empty()) return;
@@ -58,6 +89,10 @@ void modKorvell::TellNews() {
         QAccessibleEvent focused(target, QAccessible::Focus);
         QAccessible::updateAccessibility(&focused);
     }
+    // Where the focus has not moved, nothing makes a screen reader read the
+    // control again: the news is said by itself.
+    else if (target == FocusBefore && target == QApplication::focusWidget() && !list)
+        SayWithoutFocusMove(window, news);
 }
 
 } // namespace korvell
