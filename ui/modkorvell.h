@@ -6,6 +6,7 @@
 #include "core/results.h"
 #include "ui/lazy.h"
 
+#include <QPointer>
 #include <QString>
 #include <array>
 #include <span>
@@ -76,13 +77,28 @@ public:
     // later handler runs.
     template <class F> void Handle(F&& Handler) {
         if (Ended) return;
+        if (Handling++ == 0) NoteFocus();
         try {
             std::forward<F>(Handler)();
         } catch (const ProgramEnded&) {
             Ended = true;
         }
+        if (--Handling == 0 && !Ended) TellNews();
     }
     bool Ended = false;
+
+    // What a screen reader is told once the handler that runs has ended: the
+    // news of the question shown, the answer or the test's result, in plain
+    // words. Each display starts it afresh; an answer adds to it.
+    std::string News;
+    // The window whose focused control carries the news; the main window
+    // when none is named.
+    QWidget* NewsWindow = nullptr;
+    void Tell(const std::string& More) { News += (News.empty() ? "" : " ") + More; }
+    // Puts the news on the control that has the focus in its window (or will
+    // have it when the window opens), as its accessible description, and takes
+    // the last news off the control that carried it.
+    void TellNews();
 
     // Exam sections.
     void InitSections();
@@ -101,8 +117,9 @@ public:
     // Answering and scoring.
     void AnswerQuestion();
     std::string ShowRightWrong(const std::string& CorrectLetter);
-    // Shows the explanation of the question on display, when it has one.
-    void ShowExplain();
+    // Shows the explanation of the question on display, when it has one,
+    // and gives it back.
+    const ExplainRec* ShowExplain();
 
     // Simulated test.
     void StartTest();
@@ -142,6 +159,17 @@ public:
 
 protected:
     void PoolLoaded() override;
+
+private:
+    int Handling = 0;
+    // The control, or row of the question list, that carries the last news.
+    QPointer<QWidget> Told;
+    int ToldRow = -1;
+    // The current row of the question list when the last news was told.
+    int RowTold = -1;
+    // The control that had the focus when the running handler began.
+    QPointer<QWidget> FocusBefore;
+    void NoteFocus();
 };
 
 } // namespace korvell

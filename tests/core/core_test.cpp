@@ -4,6 +4,7 @@
 #include "core/practice.h"
 #include "core/results.h"
 #include "core/studylists.h"
+#include "core/spoken.h"
 #include "support/fixtures.h"
 
 #include <algorithm>
@@ -45,6 +46,13 @@ TEST(Logic, PercentDrawAndTexts) {
                      "7;0;18446744073709551615;-;-;-;-;-;-;");
     // A test number's values are the engine's, the same on every machine.
     EXPECT_EQ(NumberedValues(5489).Next(), 13200665 * 0x1p-24f);
+    EXPECT_EQ(FigureSpoken(" T1 ") + "|" + FigureSpoken("AB12") + "|" + FigureSpoken("T1a") + "|" +
+                  FigureSpoken("12"),
+              "Figure T-1|Figure AB-12|Figure T1a|Figure 12");
+    const QueRec q{"T1A05", "x", "Why?", "a.", "b\nline", "c!", "d", "T1", ""};
+    EXPECT_EQ(
+        QuestionSpoken(q) + "|" + AnswerSpoken("Wrong!", q, nullptr),
+        "Question T1A05. Why? A: a. B: b line. C: c! D: d. Figure T-1.|Wrong! The answer is x.");
 }
 
 // A test's subelements in the order its groups name them; the margin from the exam's own figures.

@@ -2,7 +2,9 @@
 // moving through a list, and the review of a test's misses.
 #include "support/run.h"
 
+#include <QAccessible>
 #include <QPainter>
+#include <QRegularExpression>
 
 namespace korvell::testing {
 
@@ -186,6 +188,48 @@ TEST(Study, ExplanationAndMarksInEveryPalette) {
         Do(plain, step);
         EXPECT_TRUE(plain.Win().txtExplain->isHidden()) << step;
     }
+}
+
+// What the focused control (a list's current row) tells a screen reader: name|description,
+// with "Q(id)" for a question's number, text and four choices in order, A to D.
+QString Told(Program& Run) {
+    QApplication::processEvents(); // the window opened becomes the active one
+    QWidget* focus =
+        QApplication::focusWidget() ? QApplication::focusWidget() : Run.Win().focusWidget();
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(focus);
+    a = a->focusChild() ? a->focusChild() : a;
+    return QString(a->text(QAccessible::Name) + "|" + a->text(QAccessible::Description))
+        .replace(QRegularExpression("Question (T\\w+)\\. Question \\1\\? A: \\1 choice A\\. "
+                                    "B: \\1 choice B\\. C: \\1 choice C\\. D: \\1 choice D\\."),
+                 "Q(\\1)");
+}
+
+// The news comes once, where the focus lands, before any tooltip: the question shown, the
+// verdict, the answer and (in study and review) its explanation, a test's result.
+TEST(Study, ScreenReaderIsToldTheNewsWhereTheFocusLands) {
+    std::vector<Que> qs = Questions(1);
+    qs[1].Fig = "T1";
+    Program run(qs);
+    run.Write("Tech_Explain.txt", "T1A01 (A) [97.1]\nWhy\nT1A01.\n~~\n");
+    run.Start();
+    const char* steps[][2] = {
+        {"", "Show Answer|Q(T1A01)"},
+        {"A",
+         "Next Question|Right! The answer is A: T1A01 choice A. Rule reference: 97.1. Why T1A01."},
+        {"key:Return", "Show Answer|Q(T1B01) Figure T-1."},
+        {"ShowAns", "Next Question|The answer is B: T1B01 choice B."},
+        {"row:0", "T1A01 |Q(T1A01)"},
+        {"key:3",
+         "Next Question|Wrong! The answer is A: T1A01 choice A. Rule reference: 97.1. Why T1A01."},
+        {"NewTest", "Begin New Test|Q(T1A01)"},
+        {"A", "Next Question|Right! The answer is A: T1A01 choice A."},
+        {"key:Return", "Show Pool|Q(T1B01) Figure T-1."},
+        {"test:26/win:frmTestComplete",
+         "Greeting|Congratulations. You Passed! Correct answers: 26. Percent: 74.29%. "
+         "Passed with no answer to spare."},
+        {"frmTestComplete.Review",
+         "Next Question|Q(T8A01) Wrong! The answer is C: T8A01 choice C."}};
+    Walk(run, steps, Told);
 }
 
 // The figure as drawn in its window: width to height of the picture's own pixels in

@@ -1,5 +1,6 @@
 // Building a simulated test, and its result window.
 #include "core/logic.h"
+#include "core/spoken.h"
 #include "ui/exam/frmtestcomplete.h"
 #include "ui/main/frmshowque.h"
 #include "ui/modkorvell.h"
@@ -156,7 +157,12 @@ int16_t modKorvell::FindQuestion(const std::string& QueId) {
 }
 
 void modKorvell::FillTestComplete() {
-    FillResult(*frmTestComplete, NrRight, PctRight);
+    auto& w = *frmTestComplete;
+    FillResult(w, NrRight, PctRight);
+    News = ResultSpoken(w.txtPassFail->text().toStdString(), w.lblPassFail->text().toStdString(),
+                        NrRight, w.txtPercent->text().toStdString(),
+                        w.txtMargin->text().toStdString());
+    NewsWindow = &w;
 }
 
 void frmTestComplete::Form_Load() {

@@ -1,5 +1,6 @@
 // Answering and scoring.
 #include "core/logic.h"
+#include "core/spoken.h"
 #include "ui/main/frmshowque.h"
 #include "ui/modkorvell.h"
 #include "ui/widgets.h"
@@ -73,6 +74,8 @@ void modKorvell::AnswerQuestion() {
 
     std::string verdict;
     if (AnsPicked != " ") verdict = ShowRightWrong(correct);
+    // As the verdict box says it; nothing for Show Answer.
+    const std::string shown = verdict.empty() ? "" : w.txtRightWrong->text().toStdString();
 
     if (QPlainTextEdit* box = ChoiceBox(w, correct)) {
         Mark(box, Yellow);
@@ -95,21 +98,24 @@ void modKorvell::AnswerQuestion() {
         w.txtNrRight->setText(QString::number(NrRight));
         w.txtPercent->setText(Q(FormatPercent(PctRight)));
         w.cmdNext->setEnabled(true);
+        if (onDisplay) Tell(AnswerSpoken(shown, QuePool[QueIdx], nullptr));
         w.cmdNext->setFocus();
     } else {
         // A study mode: the answer is out, and so is why it is right. A test
         // keeps its explanations for the review of its misses.
-        ShowExplain();
+        const ExplainRec* e = ShowExplain();
+        if (onDisplay) Tell(AnswerSpoken(shown, QuePool[QueIdx], e));
         FocusNavButton();
     }
 }
 
-void modKorvell::ShowExplain() {
+const ExplainRec* modKorvell::ShowExplain() {
     auto& w = *frmShowQue;
     const ExplainRec* e = QueIdx >= 0 && QueIdx <= MaxQue ? FindExplain(QuePool[QueIdx]) : nullptr;
-    if (!e) return;
+    if (!e) return nullptr;
     w.txtExplain->setPlainText(ShownText(ExplainShown(*e)));
     w.txtExplain->show();
+    return e;
 }
 
 std::string modKorvell::ShowRightWrong(const std::string& CorrectLetter) {

@@ -1,5 +1,6 @@
 // Putting one question on the main window, and the small procedures around it.
 #include "core/logic.h"
+#include "core/spoken.h"
 #include "ui/main/frmshowfig.h"
 #include "ui/main/frmshowque.h"
 #include "ui/modkorvell.h"
@@ -58,6 +59,7 @@ void modKorvell::ShowQuestion() {
         w.cmdShowAns->setFocus();
     }
     CurQue = QuePool[QueIdx];
+    News = QuestionSpoken(CurQue);
     w.txtAnswer->setText(Q(CurQue.Answer));
     ShowText(w.txtQuestion, CurQue.Question, QuestionRule, standardFontName);
     ShowText(w.txtA, CurQue.ChoiceA, ChoiceARule, standardFontName);
