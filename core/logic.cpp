@@ -1,5 +1,6 @@
 #include "logic.h"
 
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -63,6 +64,17 @@ std::optional<int> ParseChapter(std::string_view Text) {
     if (ec != std::errc() || end != t.data() + t.size() || value < 0 || value > 10)
         return std::nullopt;
     return value;
+}
+
+std::string FigureCaption(std::string_view Fig) {
+    const std::string name = Trim(Fig);
+    std::size_t digits = 0;
+    while (digits < name.size() && std::isalpha(static_cast<unsigned char>(name[digits])))
+        ++digits;
+    bool numbered = digits > 0 && digits < name.size();
+    for (std::size_t i = digits; i < name.size(); ++i)
+        numbered = numbered && std::isdigit(static_cast<unsigned char>(name[i]));
+    return "Figure " + (numbered ? name.substr(0, digits) + "-" + name.substr(digits) : name);
 }
 
 } // namespace korvell

@@ -26,6 +26,10 @@ std::string TwoDigits(int16_t N);
 std::string QuestionId(const std::string& Group, const std::string& Digits);
 std::string TestListRow(const std::string& Group, const std::string& Digits);
 
+// The caption of a figure, printed and spoken: "T1" -> "Figure T-1"; a name
+// that is not letters followed by digits stays whole ("Figure X").
+std::string FigureCaption(std::string_view Fig);
+
 // Fraction as "#0.00%": 2/3 -> "66.67%", 0 -> "0.00%", 1 -> "100.00%".
 std::string FormatPercent(float Fraction);
 

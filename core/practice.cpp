@@ -21,11 +21,4 @@ std::uint64_t FreshTestNumber(Platform& Sys) {
     return static_cast<std::uint64_t>(static_cast<double>(Sys.Rnd()) * 1000000.0);
 }
 
-std::string FigureCaption(const std::string& Fig) {
-    const std::size_t digit = Fig.find_first_of("0123456789");
-    const bool split = digit != std::string::npos && digit > 0 &&
-                       Fig.find_first_not_of("0123456789", digit) == std::string::npos;
-    return "Figure " + (split ? Fig.substr(0, digit) + "-" + Fig.substr(digit) : Fig);
-}
-
 } // namespace korvell

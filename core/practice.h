@@ -36,8 +36,4 @@ std::vector<PaperQue> DrawPaperTest(const Bank& B, std::uint64_t Number);
 // A number for a test drawn without one: 0 to 999999, from the platform's generator.
 std::uint64_t FreshTestNumber(Platform& Sys);
 
-// The caption of a figure: "T1" -> "Figure T-1"; a name without letters
-// followed by digits stays whole ("Figure X").
-std::string FigureCaption(const std::string& Fig);
-
 } // namespace korvell

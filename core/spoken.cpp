@@ -3,7 +3,6 @@
 #include "bank.h"
 #include "logic.h"
 
-#include <cctype>
 
 namespace korvell {
 
@@ -34,22 +33,11 @@ const std::string* Choice(const QueRec& Que, const std::string& Letter) {
 
 } // namespace
 
-std::string FigureSpoken(const std::string& Fig) {
-    const std::string name = Trim(Fig);
-    std::size_t digits = 0;
-    while (digits < name.size() && std::isalpha(static_cast<unsigned char>(name[digits])))
-        ++digits;
-    bool numbered = digits > 0 && digits < name.size();
-    for (std::size_t i = digits; i < name.size(); ++i)
-        numbered = numbered && std::isdigit(static_cast<unsigned char>(name[i]));
-    return "Figure " + (numbered ? name.substr(0, digits) + "-" + name.substr(digits) : name);
-}
-
 std::string QuestionSpoken(const QueRec& Que) {
     std::string s = "Question " + Trim(Que.QueNr) + ". " + Sentence(Que.Question);
     for (const char* letter : {"A", "B", "C", "D"})
         s += std::string(" ") + letter + ": " + Sentence(*Choice(Que, letter));
-    if (!Trim(Que.Fig).empty()) s += " " + FigureSpoken(Que.Fig) + ".";
+    if (!Trim(Que.Fig).empty()) s += " " + FigureCaption(Que.Fig) + ".";
     return s;
 }
 

@@ -10,10 +10,6 @@ namespace korvell {
 struct QueRec;
 struct ExplainRec;
 
-// A figure's name as the questions write it: "T1" -> "Figure T-1". A name
-// that is not letters followed by digits is read as it is.
-std::string FigureSpoken(const std::string& Fig);
-
 // "Question T1A02. <text> A: <choice>. B: ... D: ... Figure T-1."
 std::string QuestionSpoken(const QueRec& Que);
 
