@@ -36,6 +36,12 @@ public:
     void cmdPick_Click();
     void cmdReview_Click();
     void cmdQuit_Click();
+    // Sizes measured in the window's text: the margin line and the whole table.
+    void SizeToText();
+
+protected:
+    // A new size of the window's text resizes what is measured in it.
+    void changeEvent(QEvent* Event) override;
 };
 
 } // namespace korvell
