@@ -296,6 +296,12 @@ void FitToScreen(QWidget* Window) {
                 Window->resize(least.boundedTo(room.size()));
         }
     }
+    // What scrolls is laid out afresh: a new text size changed its measures.
+    if (auto* scroll = Window->findChild<QScrollArea*>("Scroll", Qt::FindDirectChildrenOnly))
+        if (QLayout* inner = scroll->widget()->layout()) {
+            Invalidate(inner);
+            inner->activate();
+        }
     // A window that has not been sized or shown yet takes its size when shown.
     if (!Window->isVisible() && !Window->testAttribute(Qt::WA_Resized)) return;
     Window->resize(Window->size().boundedTo(room.size()));

@@ -65,7 +65,9 @@ TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
          "txtQueAns=Answered=Questions Answered;lblCorrect=Correct Answers;"
          "txtNrRight=Right=Correct Answers;lblPercent=Percent Correct;"
          "txtPercent=Percent=Percent Correct;lblNpool=Questions in Pool;"
-         "txtNpool=0=Questions in Pool;cmdExit=Quit;mnuHelp=Help;pgmHelp=Program Help=?;"
+         "txtNpool=0=Questions in Pool;cmdExit=Quit;mnuView=View;pgmLarger=Larger Text=?;"
+         "pgmSmaller=Smaller Text=?;pgmNormalSize=Normal Text Size=?;mnuHelp=Help;"
+         "pgmHelp=Program Help=?;"
          "pgmAbout=About=?"},
         {&*mod.frmShowFig, "=Figure ;imgFig==Figure;cmdClose=Close "},
         {&*mod.frmShowHelp, "=View Help;lblHelp=Technician Test Simulator Program Help;"

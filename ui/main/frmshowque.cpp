@@ -346,7 +346,9 @@ void frmShowQue::SizeToText() {
             box->setMinimumHeight(linesOf(box->font(), 18, roomy ? 2 : 1));
         txtExplain->setMinimumHeight(linesOf(txtExplain->font(), 12, roomy ? 5 : 2));
         txtExplain->setMaximumHeight(linesOf(txtExplain->font(), 12, 7));
-        if (LeastSize(Body).height() + menuBar()->sizeHint().height() <= ScreenRoom(this).height())
+        // The menu bar and the window's own margins are not the body's.
+        if (LeastSize(Body).height() + menuBar()->sizeHint().height() + 16 <=
+            ScreenRoom(this).height())
             break;
     }
 }
