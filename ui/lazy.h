@@ -1,5 +1,6 @@
 // A window that comes into being the first time any code touches it, hidden,
-// runs its load handler at that moment, and then stays loaded.
+// is announced to its owner (WindowMade, where the owner has one), runs its
+// load handler at that moment, and then stays loaded.
 #pragma once
 
 #include <memory>
@@ -16,6 +17,7 @@ public:
     Window* get() {
         if (!W) {
             W = std::make_unique<Window>(Mod);
+            if constexpr (requires(Owner & o) { o.WindowMade(W.get()); }) Mod.WindowMade(W.get());
             if constexpr (requires(Window & w) { w.Form_Load(); }) W->Form_Load();
         }
         return W.get();

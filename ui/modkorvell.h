@@ -69,6 +69,16 @@ public:
     Lazy<korvell::frmDisclaimer, modKorvell> frmDisclaimer;
     Lazy<korvell::frmFind, modKorvell> frmFind;
 
+    // The size of every text of the windows, in percent of the designed sizes,
+    // one of TextSteps; it lasts for the run.
+    static constexpr std::array<int, 5> TextSteps{100, 125, 150, 175, 200};
+    int TextPct = 100;
+    // Gives every window made so far the text size Pct (one of TextSteps).
+    void SetTextSize(int Pct);
+    // A window just made takes the run's text size and fits its screen.
+    void WindowMade(QWidget* Window);
+    std::vector<QPointer<QWidget>> Windows;
+
     // Start-up: loads every data file and opens the main window.
     void Main();
 

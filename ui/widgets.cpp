@@ -1,11 +1,17 @@
 #include "ui/widgets.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QMainWindow>
 #include <QMenu>
 #include <QPalette>
+#include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
+#include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionMenuItem>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -182,6 +188,149 @@ void SetBold(QWidget* Box, bool Bold) {
     QFont f = Box->font();
     f.setBold(Bold);
     Box->setFont(f);
+}
+
+namespace {
+
+// The dynamic property in which a widget keeps its designed point size.
+constexpr char DesignedPoints[] = "DesignedPoints";
+// The dynamic property in which a window keeps its size at the designed sizes.
+constexpr char DesignedSize[] = "DesignedSize";
+
+// Puts the contents of Window in a scroll area that fills it, keeping the
+// order in which Tab moves through the controls.
+void ScrollContents(QWidget* Window) {
+    QList<QWidget*> order;
+    for (QWidget* w = Window->nextInFocusChain(); w != Window; w = w->nextInFocusChain())
+        if (w->focusPolicy() & Qt::TabFocus) order << w;
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName("Scroll");
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    if (auto* main = qobject_cast<QMainWindow*>(Window)) {
+        scroll->setWidget(main->takeCentralWidget());
+        main->setCentralWidget(scroll);
+    } else {
+        auto* body = new QWidget;
+        body->setLayout(Window->layout()); // takes the layout and its controls
+        scroll->setWidget(body);
+        auto* fill = new QVBoxLayout(Window);
+        fill->setContentsMargins(0, 0, 0, 0);
+        fill->addWidget(scroll);
+    }
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    // The new widgets draw at the window's size, which is their designed one.
+    QList<QWidget*> made = scroll->findChildren<QWidget*>();
+    made << scroll;
+    if (const QVariant designed = Window->property(DesignedPoints); designed.isValid())
+        for (QWidget* w : made)
+            if (!w->property(DesignedPoints).isValid()) w->setProperty(DesignedPoints, designed);
+}
+
+// Drops the measures Layout and the layouts within it keep.
+void Invalidate(QLayout* Layout) {
+    Layout->invalidate();
+    for (int i = 0; i < Layout->count(); ++i) {
+        QLayoutItem* item = Layout->itemAt(i);
+        QLayout* inner = item->widget() ? item->widget()->layout() : item->layout();
+        if (inner) Invalidate(inner);
+    }
+}
+
+} // namespace
+
+QSize LeastSize(QWidget* Widget) {
+    if (QLayout* layout = Widget->layout()) {
+        Invalidate(layout);
+        return layout->totalMinimumSize();
+    }
+    return Widget->minimumSizeHint();
+}
+
+void ScaleText(QWidget* Window, int From, int Pct) {
+    QList<QWidget*> all = Window->findChildren<QWidget*>();
+    all << Window; // last: a window's own font reaches what it has not sized yet
+    // Every designed size is noted before any font changes, since a change
+    // reaches the widgets that inherit their size.
+    for (QWidget* w : all)
+        if (!w->property(DesignedPoints).isValid() && w->font().pointSizeF() > 0)
+            w->setProperty(DesignedPoints, w->font().pointSizeF());
+    for (QWidget* w : all) {
+        const QVariant designed = w->property(DesignedPoints);
+        if (!designed.isValid()) continue;
+        const qreal points = designed.toReal() * Pct / 100;
+        if (w->font().pointSizeF() == points) continue;
+        QFont f = w->font();
+        f.setPointSizeF(points);
+        w->setFont(f);
+    }
+    // A window with a size of its own grows and shrinks with its text. Its
+    // size at the designed text size is kept while the screen holds it
+    // smaller, unless the user has resized it since.
+    if (From != Pct && (Window->isVisible() || Window->testAttribute(Qt::WA_Resized))) {
+        QSizeF base = QSizeF(Window->size()) * 100 / From;
+        if (const QSizeF kept = Window->property(DesignedSize).toSizeF();
+            kept.isValid() &&
+            (kept * From / 100).toSize().boundedTo(ScreenRoom(Window).size()) == Window->size())
+            base = kept;
+        Window->setProperty(DesignedSize, base);
+        Window->resize((base * Pct / 100).toSize());
+    }
+    FitToScreen(Window);
+}
+
+void SetPoints(QWidget* Box, QFont Font, qreal Points, int Pct) {
+    Box->setProperty(DesignedPoints, Points);
+    Font.setPointSizeF(Points * Pct / 100);
+    Box->setFont(Font);
+}
+
+QRect ScreenRoom(const QWidget* Window) {
+    const QScreen* screen = Window->screen() ? Window->screen() : QGuiApplication::primaryScreen();
+    QRect room = screen->availableGeometry();
+    // The frame as drawn once the window is shown; before that, a title bar.
+    const QRect inner = Window->geometry(), outer = Window->frameGeometry();
+    const QMargins frame =
+        Window->isVisible() && inner != outer
+            ? QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                       outer.right() - inner.right(), outer.bottom() - inner.bottom())
+            : QMargins(0, Window->style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
+    return room.marginsRemoved(frame);
+}
+
+void FitToScreen(QWidget* Window) {
+    const QRect room = ScreenRoom(Window);
+    if (Window->layout() &&
+        !Window->findChild<QScrollArea*>("Scroll", Qt::FindDirectChildrenOnly)) {
+        const QSize least = LeastSize(Window);
+        if (least.width() > room.width() || least.height() > room.height()) {
+            ScrollContents(Window);
+            Window->layout()->activate(); // the window's minimum size becomes the area's
+            // As large as the contents want, within the room.
+            if (!Window->isVisible() && !Window->testAttribute(Qt::WA_Resized))
+                Window->resize(least.boundedTo(room.size()));
+        }
+    }
+    // What scrolls is laid out afresh: a new text size changed its measures.
+    if (auto* scroll = Window->findChild<QScrollArea*>("Scroll", Qt::FindDirectChildrenOnly))
+        if (QLayout* inner = scroll->widget()->layout()) {
+            Invalidate(inner);
+            inner->activate();
+        }
+    // A window that has not been sized or shown yet takes its size when shown.
+    if (!Window->isVisible() && !Window->testAttribute(Qt::WA_Resized)) return;
+    Window->resize(Window->size().boundedTo(room.size()));
+    if (Window->isVisible()) {
+        QRect g = Window->geometry();
+        g.moveRight(std::min(g.right(), room.right()));
+        g.moveBottom(std::min(g.bottom(), room.bottom()));
+        g.moveLeft(std::max(g.left(), room.left()));
+        g.moveTop(std::max(g.top(), room.top()));
+        if (g.topLeft() != Window->geometry().topLeft())
+            Window->move(Window->pos() + g.topLeft() - Window->geometry().topLeft());
+    }
 }
 
 } // namespace korvell

@@ -98,6 +98,24 @@ void ResetColours(QWidget* Box);
 QColor BackColor(const QWidget* Box);
 void SetBold(QWidget* Box, bool Bold);
 
+// Text sizes: a window's texts are drawn at their designed point sizes times a
+// percentage. Each widget keeps its designed size once it has been scaled.
+// Gives every text of Window, the window's own font included, its designed
+// size times Pct percent, where it was From percent; a window with a size of
+// its own is resized by the same ratio, within its screen (FitToScreen).
+void ScaleText(QWidget* Window, int From, int Pct);
+// Sets Box's font to Font at Points as designed, drawn at Pct percent.
+void SetPoints(QWidget* Box, QFont Font, qreal Points, int Pct);
+// Keeps Window within the available area of its screen: a window that has a
+// size of its own (set or shown) is held inside it, and a window whose
+// minimum size cannot fit gets its contents in a scroll area.
+void FitToScreen(QWidget* Window);
+// The smallest size Widget's layout allows, measured afresh: a layout keeps
+// its measures until it is next laid out.
+QSize LeastSize(QWidget* Widget);
+// The part of Window's screen a window may take, frame excluded.
+QRect ScreenRoom(const QWidget* Window);
+
 // A text as a display box or list row shows it: at most MaxShownChars
 // characters, cut at a character and marked with "…". Laying out a text
 // takes far longer than its length grows (a line of a megabyte holds the

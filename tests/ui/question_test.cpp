@@ -5,6 +5,8 @@
 #include <QAccessible>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollArea>
 
 namespace korvell::testing {
 
@@ -40,6 +42,47 @@ TEST(Display, FontRuleAtEveryThreshold) {
     EXPECT_EQ(ShownText(std::string(4999, 'a') + "\xF0\x9F\x98\x80"
                                                  "bb"), // no half character
               QString(4999, 'a') + QChar(0x2026));
+}
+
+// Each text size (run also on a 1366 x 768 screen at the desktop's 125 and 150 %): the
+// question at its designed size times the text size; the main and result windows within the
+// screen, their minimum sizes too, each control inside them (or inside the area that scrolls
+// them); an answer moves no box of the question.
+TEST(TextSize, EveryStepFitsTheScreenAndAnAnswerMovesNothing) {
+    if (!qEnvironmentVariable("QT_QPA_PLATFORM").contains("configfile"))
+        GTEST_SKIP() << "run on the laptop screen only";
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    Session run(1);
+    auto& w = run.Win();
+    AnswerTest(w, 30);
+    const QRect room = screen->availableGeometry();
+    const std::pair<const char*, int> steps[] = {
+        {"key:Ctrl++", 125}, {"key:Ctrl+=", 150}, {"pgmLarger", 175},  {"key:Ctrl++", 200},
+        {"key:Ctrl++", 200}, {"key:Ctrl+-", 175}, {"key:Ctrl+0", 100}, {"pgmSmaller", 100}};
+    for (const auto& [step, pct] : steps) {
+        for (const char* s : {"win:frmShowQue", step, "All"})
+            Do(run, s);
+        EXPECT_EQ(w.txtQuestion->font().pointSizeF(), 18.0 * pct / 100) << step;
+        for (QWidget* win : std::initializer_list<QWidget*>{&w, run.Mod.frmTestComplete.get()}) {
+            win->show();
+            QApplication::processEvents(); // the area that scrolls lays out what it holds
+            const auto* scroll = win->findChild<QScrollArea*>("Scroll");
+            EXPECT_TRUE(room.contains(win->geometry()) &&
+                        room.size().expandedTo(win->minimumSizeHint()) == room.size())
+                << step << " " << win->minimumSizeHint().height();
+            ExpectLaidOut(scroll ? scroll->widget() : win, step);
+        }
+        QList<QRect> boxes;
+        for (int answered = 0; answered < 2; ++answered, Click(w.cmdB))
+            for (QWidget* box :
+                 std::initializer_list<QWidget*>{w.txtQuestion, w.txtA, w.txtB, w.txtC, w.txtD})
+                boxes << QRect(box->mapTo(&w, QPoint()), box->size());
+        EXPECT_EQ(boxes.mid(0, 5), boxes.mid(5)) << step;
+        EXPECT_EQ(QString::number(w.pgmLarger->isEnabled()) +
+                      QString::number(w.pgmSmaller->isEnabled()),
+                  QString::number(pct < 200) + QString::number(pct > 100))
+            << step;
+    }
 }
 
 // Browsing: answers are marked, not counted; Next and Previous stop at either end; each

@@ -69,7 +69,9 @@ TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
          "txtNrRight=Right=Correct Answers;lblPercent=Percent Correct;"
          "txtPercent=Percent=Percent Correct;lblNpool=Questions in Pool;"
          "txtNpool=0=Questions in Pool;cmdExit=Quit;mnuFile=File;"
-         "pgmPrintTest=Print Practice Test...=?;mnuHelp=Help;pgmHelp=Program Help=?;"
+         "pgmPrintTest=Print Practice Test...=?;mnuView=View;pgmLarger=Larger Text=?;"
+         "pgmSmaller=Smaller Text=?;pgmNormalSize=Normal Text Size=?;mnuHelp=Help;"
+         "pgmHelp=Program Help=?;"
          "pgmAbout=About=?"},
         {&*mod.frmShowFig, "=Figure ;imgFig==Figure;cmdClose=Close "},
         {&*mod.frmShowHelp, "=View Help;lblHelp=Technician Test Simulator Program Help;"

@@ -77,9 +77,7 @@ void FillResult(korvell::frmTestComplete& W, int16_t NrRight, float PctRight) {
     W.txtAnsOK->setText(QString::number(NrRight));
     W.txtPercent->setText(Q(FormatPercent(PctRight)));
     W.txtMargin->setText(Q(MarginText(NrRight, PassMark, W.Mod.NrSecGroups)));
-    W.txtMargin->setMinimumWidth(W.txtMargin->fontMetrics().horizontalAdvance(W.txtMargin->text()) +
-                                 4 * W.txtMargin->fontMetrics().averageCharWidth());
-    FillSubelements(W);
+    W.SizeToText();
     W.cmdReview->setEnabled(!W.Mod.Review.Misses.empty());
 }
 
@@ -167,6 +165,18 @@ void modKorvell::FillTestComplete() {
 
 void frmTestComplete::Form_Load() {
     FillResult(*this, Mod.NrRight, Mod.PctRight);
+}
+
+void frmTestComplete::SizeToText() {
+    txtMargin->setMinimumWidth(txtMargin->fontMetrics().horizontalAdvance(txtMargin->text()) +
+                               4 * txtMargin->fontMetrics().averageCharWidth());
+    FillSubelements(*this);
+    FitToScreen(this);
+}
+
+void frmTestComplete::changeEvent(QEvent* Event) {
+    if (Event->type() == QEvent::FontChange) SizeToText();
+    QWidget::changeEvent(Event);
 }
 
 void frmTestComplete::cmdTakeTest_Click() {

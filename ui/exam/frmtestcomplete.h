@@ -38,10 +38,14 @@ public:
     void cmdReview_Click();
     void cmdStudySub_Click();
     void cmdQuit_Click();
+    // Sizes measured in the window's text: the margin line and the whole table.
+    void SizeToText();
 
 protected:
     // Enter on a row of the results studies its subelement.
     bool eventFilter(QObject* Watched, QEvent* Event) override;
+    // A new size of the window's text resizes what is measured in it.
+    void changeEvent(QEvent* Event) override;
 };
 
 } // namespace korvell

@@ -25,19 +25,20 @@ constexpr FontRule ChoiceBRule{90, 120, 16, 14};
 constexpr FontRule ChoiceCRule{100, 100, 14, 14};
 constexpr FontRule ChoiceDRule{100, 100, 16, 16};
 
+// The sizes are those of the normal text size, drawn at TextPct percent of it.
 void ShowText(QPlainTextEdit* Box, const std::string& Text, const FontRule& Rule,
-              const QString& StandardFontName) {
+              const QString& StandardFontName, int TextPct) {
     Box->setPlainText(ShownText(Text));
     const std::size_t length = CharCount(Text);
     QFont f = Box->font();
+    int points = 18;
     if (length <= Rule.Limit) {
         f.setFamily(StandardFontName);
-        f.setPointSize(18);
     } else {
         f.setFamily("Arial");
-        f.setPointSize(length <= Rule.MidLimit ? Rule.MidSize : Rule.LongSize);
+        points = length <= Rule.MidLimit ? Rule.MidSize : Rule.LongSize;
     }
-    Box->setFont(f);
+    SetPoints(Box, f, points, TextPct);
 }
 
 // A figure name is a plain file name in the program's directory.
@@ -61,11 +62,11 @@ void modKorvell::ShowQuestion() {
     CurQue = QuePool[QueIdx];
     News = QuestionSpoken(CurQue);
     w.txtAnswer->setText(Q(CurQue.Answer));
-    ShowText(w.txtQuestion, CurQue.Question, QuestionRule, standardFontName);
-    ShowText(w.txtA, CurQue.ChoiceA, ChoiceARule, standardFontName);
-    ShowText(w.txtB, CurQue.ChoiceB, ChoiceBRule, standardFontName);
-    ShowText(w.txtC, CurQue.ChoiceC, ChoiceCRule, standardFontName);
-    ShowText(w.txtD, CurQue.ChoiceD, ChoiceDRule, standardFontName);
+    ShowText(w.txtQuestion, CurQue.Question, QuestionRule, standardFontName, TextPct);
+    ShowText(w.txtA, CurQue.ChoiceA, ChoiceARule, standardFontName, TextPct);
+    ShowText(w.txtB, CurQue.ChoiceB, ChoiceBRule, standardFontName, TextPct);
+    ShowText(w.txtC, CurQue.ChoiceC, ChoiceCRule, standardFontName, TextPct);
+    ShowText(w.txtD, CurQue.ChoiceD, ChoiceDRule, standardFontName, TextPct);
     for (QPlainTextEdit* box : {w.txtA, w.txtB, w.txtC, w.txtD}) {
         SetBold(box, false);
         ResetColours(box);

@@ -35,7 +35,7 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     setWindowTitle("Technician Examination Questions");
     setFont(QFont("MS Sans Serif", 10));
 
-    auto* central = new QWidget(this);
+    auto* central = Body = new QWidget(this);
     setCentralWidget(central);
 
     // Question area.
@@ -111,6 +111,17 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     mnuView = menus->AddMenu("&View");
     mnuView->setObjectName("mnuView");
     mnuView->setAccessibleName("View");
+    pgmLarger = mnuView->addAction("Larger Text");
+    pgmLarger->setObjectName("pgmLarger");
+    pgmLarger->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    pgmSmaller = mnuView->addAction("Smaller Text");
+    pgmSmaller->setObjectName("pgmSmaller");
+    pgmSmaller->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    pgmSmaller->setEnabled(false); // the designed size is the smallest
+    pgmNormalSize = mnuView->addAction("Normal Text Size");
+    pgmNormalSize->setObjectName("pgmNormalSize");
+    pgmNormalSize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
     for (QMenu* menu : {mnuFile, mnuStudy, mnuView})
         menu->menuAction()->setVisible(!menu->actions().isEmpty());
     mnuHelp = menus->AddMenu("&Help");
@@ -147,32 +158,19 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
         f.setPointSize(16);
         f.setBold(true);
         b->setFont(f);
-        b->setFixedWidth(56);
-        b->setMinimumHeight(56);
     }
-    // Heights in lines of the type each box shows, so that the texts fit without
-    // scrolling and, with the explanation shown, the window still fits the work
-    // area of a 1366 x 768 laptop screen.
-    const auto linesOf = [](QFont F, int Points, int Lines) {
-        F.setPointSize(Points);
-        return Lines * QFontMetrics(F).lineSpacing() + 12; // margins and frame
-    };
-    txtQuestion->setMinimumHeight(linesOf(txtQuestion->font(), 18, 3));
-    for (QPlainTextEdit* box : {txtA, txtB, txtC, txtD})
-        box->setMinimumHeight(linesOf(box->font(), 18, 2));
     QFont explainFont = txtExplain->font();
     explainFont.setPointSize(12);
     txtExplain->setFont(explainFont);
-    txtExplain->setMinimumHeight(linesOf(explainFont, 12, 5));
-    txtExplain->setMaximumHeight(linesOf(explainFont, 12, 7));
-    txtQueNr->setMaximumWidth(120);
-    txtPage->setMaximumWidth(90);
-    txtAnswer->setMaximumWidth(60);
-    txtRightWrong->setMaximumWidth(110);
     txtRightWrong->setAlignment(Qt::AlignCenter);
-    lstTestQue->setMinimumWidth(170);
-    for (QLineEdit* box : {txtQueAns, txtNrRight, txtPercent, txtNpool})
-        box->setMaximumWidth(90);
+    // The answer, the verdict and the explanation have their room before they
+    // show, so that revealing them moves nothing the user is reading.
+    for (QWidget* c :
+         std::initializer_list<QWidget*>{lblAnswer, txtAnswer, txtRightWrong, txtExplain}) {
+        QSizePolicy p = c->sizePolicy();
+        p.setRetainSizeWhenHidden(true);
+        c->setSizePolicy(p);
+    }
 
     // Layout: the question on the left, the list on the right, the mode
     // buttons and the score panel below.
@@ -299,6 +297,11 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
             [this] { this->Mod.Handle([this] { pgmFind_Click(); }); });
     connect(pgmMarked, &QAction::triggered, this,
             [this] { this->Mod.Handle([this] { pgmMarked_Click(); }); });
+    for (auto [item, handler] : {std::pair{pgmLarger, &frmShowQue::pgmLarger_Click},
+                                 std::pair{pgmSmaller, &frmShowQue::pgmSmaller_Click},
+                                 std::pair{pgmNormalSize, &frmShowQue::pgmNormalSize_Click}})
+        connect(item, &QAction::triggered, this,
+                [this, handler] { this->Mod.Handle([this, handler] { (this->*handler)(); }); });
     connect(pgmHelp, &QAction::triggered, this,
             [this] { this->Mod.Handle([this] { pgmHelp_Click(); }); });
     connect(pgmAbout, &QAction::triggered, this,
@@ -340,7 +343,49 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
           [this] { this->Mod.Handle([this] { cmdExit_Click(); }); });
     cmdExit->setToolTip("Quit: Alt+Q or Ctrl+Q");
 
+    SizeToText();
     resize(1100, 690);
+}
+
+void frmShowQue::SizeToText() {
+    const qreal k = Mod.TextPct / 100.0;
+    const auto px = [k](int Pixels) { return qRound(Pixels * k); };
+    for (QPushButton* b : {cmdA, cmdB, cmdC, cmdD})
+        b->setFixedWidth(px(56));
+    txtQueNr->setMaximumWidth(px(120));
+    txtPage->setMaximumWidth(px(90));
+    txtAnswer->setMaximumWidth(px(60));
+    txtRightWrong->setMaximumWidth(px(110));
+    lstTestQue->setMinimumWidth(px(170));
+    for (QLineEdit* box : {txtQueAns, txtNrRight, txtPercent, txtNpool})
+        box->setMaximumWidth(px(90));
+    // Heights in lines of the type each box shows, so that the texts fit without
+    // scrolling and, with the explanation shown, the window still fits the work
+    // area of a 1366 x 768 laptop screen. Where the screen has less room, the
+    // boxes have fewer lines and scroll their texts, and the letter buttons
+    // are no higher than their captions need.
+    const auto linesOf = [k](QFont F, int Points, int Lines) {
+        F.setPointSizeF(Points * k);
+        return Lines * QFontMetrics(F).lineSpacing() + 12; // margins and frame
+    };
+    for (const bool roomy : {true, false}) {
+        for (QPushButton* b : {cmdA, cmdB, cmdC, cmdD})
+            b->setMinimumHeight(roomy ? px(56) : 0);
+        txtQuestion->setMinimumHeight(linesOf(txtQuestion->font(), 18, roomy ? 3 : 2));
+        for (QPlainTextEdit* box : {txtA, txtB, txtC, txtD})
+            box->setMinimumHeight(linesOf(box->font(), 18, roomy ? 2 : 1));
+        txtExplain->setMinimumHeight(linesOf(txtExplain->font(), 12, roomy ? 5 : 2));
+        txtExplain->setMaximumHeight(linesOf(txtExplain->font(), 12, 7));
+        // The menu bar and the window's own margins are not the body's.
+        if (LeastSize(Body).height() + menuBar()->sizeHint().height() + 16 <=
+            ScreenRoom(this).height())
+            break;
+    }
+}
+
+void frmShowQue::changeEvent(QEvent* Event) {
+    if (Event->type() == QEvent::FontChange && Body && Body->layout()) SizeToText();
+    QMainWindow::changeEvent(Event);
 }
 
 bool frmShowQue::eventFilter(QObject* Watched, QEvent* Event) {

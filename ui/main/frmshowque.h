@@ -81,6 +81,9 @@ public:
     QAction* pgmPrintTest;
     QAction* pgmFind;
     QAction* pgmMarked;
+    QAction* pgmLarger;
+    QAction* pgmSmaller;
+    QAction* pgmNormalSize;
     QAction* pgmHelp;
     QAction* pgmAbout;
 
@@ -108,8 +111,13 @@ public:
     void pgmMarked_Click();
     void pgmSub_Click(const std::string& Code);
     void pgmHelp_Click();
+    void pgmLarger_Click();
+    void pgmSmaller_Click();
+    void pgmNormalSize_Click();
 
 protected:
+    // A new size of the window's text resizes what is measured in it.
+    void changeEvent(QEvent* Event) override;
     // The frame's close control ends the program like "Quit".
     void closeEvent(QCloseEvent* Event) override;
     // Notes the selected row when a mouse button goes down on the list, so
@@ -117,6 +125,10 @@ protected:
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
+    // Sizes in pixels that follow the text size: button widths, field widths,
+    // box heights in lines of their type.
+    void SizeToText();
+    QWidget* Body = nullptr; // holds every control
     int RowAtPress = -1;
     bool TypedCommit = false;
 };
