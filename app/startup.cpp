@@ -10,7 +10,6 @@ void modKorvell::Main() {
     LoadPool();
     InitSections();
     CheckSecCnt();
-    LoadExplain();
     ReadSyllabus();
     frmShowQue->show();
     StartPoolStudy();

@@ -106,6 +106,8 @@ void modKorvell::AnswerQuestion() {
 
 void modKorvell::ShowExplain() {
     auto& w = *frmShowQue;
+    // The file is read when the first answer is out, not at start-up.
+    if (!ExplainRead) LoadExplain();
     const ExplainRec* e = QueIdx >= 0 && QueIdx <= MaxQue ? FindExplain(QuePool[QueIdx]) : nullptr;
     if (!e) return;
     w.txtExplain->setPlainText(ShownText(ExplainShown(*e)));
