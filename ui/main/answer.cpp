@@ -110,8 +110,7 @@ void modKorvell::ShowExplain() {
     if (!ExplainRead) LoadExplain();
     const ExplainRec* e = QueIdx >= 0 && QueIdx <= MaxQue ? FindExplain(QuePool[QueIdx]) : nullptr;
     if (!e) return;
-    w.txtExplain->setPlainText(ShownText(ExplainShown(*e)));
-    w.txtExplain->show();
+    w.ShowExplainBox(ShownText(ExplainShown(*e)));
 }
 
 std::string modKorvell::ShowRightWrong(const std::string& CorrectLetter) {

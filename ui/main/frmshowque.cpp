@@ -18,6 +18,12 @@ namespace korvell {
 
 namespace {
 
+// The height of a box showing Lines lines of the type F at Points points.
+int LinesHeight(QFont F, int Points, int Lines) {
+    F.setPointSize(Points);
+    return Lines * QFontMetrics(F).lineSpacing() + 12; // margins and frame
+}
+
 QComboBox* MakeCombo(QWidget* Parent, const char* Name, const QString& Text) {
     auto* box = new QComboBox(Parent);
     box->setObjectName(Name);
@@ -135,18 +141,10 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     // Heights in lines of the type each box shows, so that the texts fit without
     // scrolling and, with the explanation shown, the window still fits the work
     // area of a 1366 x 768 laptop screen.
-    const auto linesOf = [](QFont F, int Points, int Lines) {
-        F.setPointSize(Points);
-        return Lines * QFontMetrics(F).lineSpacing() + 12; // margins and frame
-    };
-    txtQuestion->setMinimumHeight(linesOf(txtQuestion->font(), 18, 3));
+    // The explanation box gets its type and height when it is first shown.
+    txtQuestion->setMinimumHeight(LinesHeight(txtQuestion->font(), 18, 3));
     for (QPlainTextEdit* box : {txtA, txtB, txtC, txtD})
-        box->setMinimumHeight(linesOf(box->font(), 18, 2));
-    QFont explainFont = txtExplain->font();
-    explainFont.setPointSize(12);
-    txtExplain->setFont(explainFont);
-    txtExplain->setMinimumHeight(linesOf(explainFont, 12, 5));
-    txtExplain->setMaximumHeight(linesOf(explainFont, 12, 7));
+        box->setMinimumHeight(LinesHeight(box->font(), 18, 2));
     txtQueNr->setMaximumWidth(120);
     txtPage->setMaximumWidth(90);
     txtAnswer->setMaximumWidth(60);
@@ -311,6 +309,19 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     cmdExit->setToolTip("Quit: Alt+Q or Ctrl+Q");
 
     resize(1100, 690);
+}
+
+void frmShowQue::ShowExplainBox(const QString& Text) {
+    if (!ExplainTyped) {
+        QFont f = txtExplain->font();
+        f.setPointSize(12);
+        txtExplain->setFont(f);
+        txtExplain->setMinimumHeight(LinesHeight(f, 12, 5));
+        txtExplain->setMaximumHeight(LinesHeight(f, 12, 7));
+        ExplainTyped = true;
+    }
+    txtExplain->setPlainText(Text);
+    txtExplain->show();
 }
 
 bool frmShowQue::eventFilter(QObject* Watched, QEvent* Event) {

@@ -80,6 +80,8 @@ public:
     QAction* pgmAbout;
 
     void Form_Load();
+    // Shows Text in the explanation box, in the box's own type size.
+    void ShowExplainBox(const QString& Text);
 
     void cboCh_Click();
     void cboPage_Click();
@@ -109,6 +111,7 @@ protected:
 private:
     int RowAtPress = -1;
     bool TypedCommit = false;
+    bool ExplainTyped = false; // the explanation box has its type size
 };
 
 } // namespace korvell
