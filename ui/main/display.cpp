@@ -24,9 +24,10 @@ constexpr FontRule ChoiceBRule{90, 120, 16, 14};
 constexpr FontRule ChoiceCRule{100, 100, 14, 14};
 constexpr FontRule ChoiceDRule{100, 100, 16, 16};
 
+// The type is set before the text, and in one step with the bold of an earlier
+// mark taken off, so that the text is laid out once.
 void ShowText(QPlainTextEdit* Box, const std::string& Text, const FontRule& Rule,
               const QString& StandardFontName) {
-    Box->setPlainText(ShownText(Text));
     const std::size_t length = CharCount(Text);
     QFont f = Box->font();
     if (length <= Rule.Limit) {
@@ -36,7 +37,9 @@ void ShowText(QPlainTextEdit* Box, const std::string& Text, const FontRule& Rule
         f.setFamily("Arial");
         f.setPointSize(length <= Rule.MidLimit ? Rule.MidSize : Rule.LongSize);
     }
+    f.setBold(false);
     Box->setFont(f);
+    Box->setPlainText(ShownText(Text));
 }
 
 // A figure name is a plain file name in the program's directory.
@@ -64,10 +67,8 @@ void modKorvell::ShowQuestion() {
     ShowText(w.txtB, CurQue.ChoiceB, ChoiceBRule, standardFontName);
     ShowText(w.txtC, CurQue.ChoiceC, ChoiceCRule, standardFontName);
     ShowText(w.txtD, CurQue.ChoiceD, ChoiceDRule, standardFontName);
-    for (QPlainTextEdit* box : {w.txtA, w.txtB, w.txtC, w.txtD}) {
-        SetBold(box, false);
+    for (QPlainTextEdit* box : {w.txtA, w.txtB, w.txtC, w.txtD})
         ResetColours(box);
-    }
     frmShowFig->hide();
     for (QPushButton* b : {w.cmdA, w.cmdB, w.cmdC, w.cmdD})
         b->setEnabled(true);
