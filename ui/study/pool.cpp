@@ -11,12 +11,15 @@ void modKorvell::StartPoolStudy() {
     ShowScorePanel(OpMode != 0);
     w.lblMode->setText("Pick Any Technician Question from Pool");
     w.lstTestQue->clear();
+    QStringList rows; // added at once: one insertion instead of one per row
+    rows.reserve(Npool);
     for (int n = 0; n < Npool; ++n) {
         SecGroups[n] = QuePool[n].QueNr;
         ListQueIds[n] = QuePool[n].QueNr;
         ListQueIdx[n] = static_cast<int16_t>(n);
-        w.lstTestQue->addItem(Q(QuePool[n].QueNr));
+        rows.append(Q(QuePool[n].QueNr));
     }
+    w.lstTestQue->addItems(rows);
     w.txtQueNr->setText(Q(ListQueIds[0]));
     w.cmdShowAns->setEnabled(true);
     w.cmdPrevious->setEnabled(true);
