@@ -58,8 +58,15 @@ void FigureView::resizeEvent(QResizeEvent* Event) {
     Rescale();
 }
 
+void FigureView::showEvent(QShowEvent* Event) {
+    QLabel::showEvent(Event);
+    Rescale();
+}
+
+// Only a shown picture is scaled: the window is made at start-up and may
+// never be shown.
 void FigureView::Rescale() {
-    if (Original.isNull() || width() <= 0 || height() <= 0) return;
+    if (!isVisible() || Original.isNull() || width() <= 0 || height() <= 0) return;
     const qreal ratio = devicePixelRatioF();
     QPixmap scaled = Original.scaled(size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     scaled.setDevicePixelRatio(ratio);

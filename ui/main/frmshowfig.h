@@ -23,6 +23,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* Event) override;
+    void showEvent(QShowEvent* Event) override;
 
 private:
     void Rescale();
