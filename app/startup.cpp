@@ -10,7 +10,6 @@ void modKorvell::Main() {
     LoadPool();
     InitSections();
     CheckSecCnt();
-    LoadExplain();
     ReadSyllabus();
     FillStudyMenu();
     frmShowQue->show();

@@ -114,7 +114,9 @@ public:
     int16_t FindQuestionIndex(const std::string& QueId) const;
 
     // Explanations, read from the optional explanation file beside the pool.
+    // The program reads them when the first one is wanted (ExplainRead).
     std::vector<ExplainRec> Explains;
+    bool ExplainRead = false;
     void LoadExplain();
     // The explanation written for the question as it stands: the same
     // identifier and correct letter, and the same wording when the record

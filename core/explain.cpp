@@ -164,6 +164,7 @@ void Bank::LoadExplain() {
     // The file is optional: without it nothing is reported and nothing changes.
     if (File1.Open(AppDir + "Tech_Explain.txt")) ReadExplainRecords(File1, Explains);
     File1.Close();
+    ExplainRead = true;
 }
 
 const ExplainRec* Bank::FindExplain(const QueRec& Que) const {

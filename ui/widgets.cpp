@@ -20,16 +20,20 @@ namespace korvell {
 
 QLineEdit* MakeField(QWidget* Parent, const char* Name, const QString& Text,
                      const QString& AccessibleName) {
-    auto* box = new QLineEdit(Text, Parent);
+    // Made empty and then given its text, which is so laid out once, in the
+    // type the box inherits (made with it, a box lays it out in the
+    // application's type first).
+    auto* box = new QLineEdit(Parent);
     box->setObjectName(Name);
     box->setReadOnly(true);
     box->setAccessibleName(AccessibleName);
+    box->setText(Text);
     return box;
 }
 
 QPlainTextEdit* MakeTextArea(QWidget* Parent, const char* Name, const QString& Text,
                              const QString& AccessibleName) {
-    auto* box = new QPlainTextEdit(Text, Parent);
+    auto* box = new QPlainTextEdit(Parent); // the text last, laid out once
     box->setObjectName(Name);
     box->setReadOnly(true);
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -37,6 +41,7 @@ QPlainTextEdit* MakeTextArea(QWidget* Parent, const char* Name, const QString& T
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // lines wrap instead
     box->setTabChangesFocus(true);
     box->setAccessibleName(AccessibleName);
+    if (!Text.isEmpty()) box->setPlainText(Text);
     return box;
 }
 

@@ -8,12 +8,15 @@ namespace korvell {
 
 namespace {
 
-// Every field of the open file becomes one row of the list, in file order.
+// Every field of the open file becomes one row of the list, in file order;
+// the rows are added at once.
 void FillList(SeqFile& File, QListWidget* List) {
     List->clear();
+    QStringList rows;
     std::string field;
     while (!File.Eof() && File.InputField(field))
-        List->addItem(ShownText(field));
+        rows.append(ShownText(field));
+    List->addItems(rows);
     File.Close();
 }
 

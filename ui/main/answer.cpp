@@ -111,6 +111,8 @@ void modKorvell::AnswerQuestion() {
 
 const ExplainRec* modKorvell::ShowExplain() {
     auto& w = *frmShowQue;
+    // The file is read when the first answer is out, not at start-up.
+    if (!ExplainRead) LoadExplain();
     const ExplainRec* e = QueIdx >= 0 && QueIdx <= MaxQue ? FindExplain(QuePool[QueIdx]) : nullptr;
     if (!e) return nullptr;
     w.txtExplain->setPlainText(ShownText(ExplainShown(*e)));

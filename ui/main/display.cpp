@@ -26,9 +26,10 @@ constexpr FontRule ChoiceCRule{100, 100, 14, 14};
 constexpr FontRule ChoiceDRule{100, 100, 16, 16};
 
 // The sizes are those of the normal text size, drawn at TextPct percent of it.
+// The type is set before the text, and in one step with the bold of an earlier
+// mark taken off a choice box, so that the text is laid out once.
 void ShowText(QPlainTextEdit* Box, const std::string& Text, const FontRule& Rule,
-              const QString& StandardFontName, int TextPct) {
-    Box->setPlainText(ShownText(Text));
+              const QString& StandardFontName, int TextPct, bool Choice = true) {
     const std::size_t length = CharCount(Text);
     QFont f = Box->font();
     int points = 18;
@@ -38,7 +39,9 @@ void ShowText(QPlainTextEdit* Box, const std::string& Text, const FontRule& Rule
         f.setFamily("Arial");
         points = length <= Rule.MidLimit ? Rule.MidSize : Rule.LongSize;
     }
+    if (Choice) f.setBold(false);
     SetPoints(Box, f, points, TextPct);
+    Box->setPlainText(ShownText(Text));
 }
 
 // A figure name is a plain file name in the program's directory.
@@ -62,15 +65,13 @@ void modKorvell::ShowQuestion() {
     CurQue = QuePool[QueIdx];
     News = QuestionSpoken(CurQue);
     w.txtAnswer->setText(Q(CurQue.Answer));
-    ShowText(w.txtQuestion, CurQue.Question, QuestionRule, standardFontName, TextPct);
+    ShowText(w.txtQuestion, CurQue.Question, QuestionRule, standardFontName, TextPct, false);
     ShowText(w.txtA, CurQue.ChoiceA, ChoiceARule, standardFontName, TextPct);
     ShowText(w.txtB, CurQue.ChoiceB, ChoiceBRule, standardFontName, TextPct);
     ShowText(w.txtC, CurQue.ChoiceC, ChoiceCRule, standardFontName, TextPct);
     ShowText(w.txtD, CurQue.ChoiceD, ChoiceDRule, standardFontName, TextPct);
-    for (QPlainTextEdit* box : {w.txtA, w.txtB, w.txtC, w.txtD}) {
-        SetBold(box, false);
+    for (QPlainTextEdit* box : {w.txtA, w.txtB, w.txtC, w.txtD})
         ResetColours(box);
-    }
     frmShowFig->hide();
     for (QPushButton* b : {w.cmdA, w.cmdB, w.cmdC, w.cmdD})
         b->setEnabled(true);

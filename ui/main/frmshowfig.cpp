@@ -16,8 +16,10 @@ namespace korvell {
 namespace {
 
 // The picture the window starts with, before any figure has been loaded.
+constexpr QSize StartSize(300, 200);
+
 QPixmap StartPicture() {
-    QPixmap p(300, 200);
+    QPixmap p(StartSize);
     p.fill(Qt::white);
     QPainter painter(&p);
     painter.setPen(QPen(Qt::gray, 2));
@@ -30,7 +32,7 @@ QPixmap StartPicture() {
 
 } // namespace
 
-FigureView::FigureView(QWidget* Parent) : QLabel(Parent), Original(StartPicture()) {
+FigureView::FigureView(QWidget* Parent) : QLabel(Parent) {
     setAlignment(Qt::AlignCenter);
     setMinimumSize(120, 80);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
@@ -49,8 +51,17 @@ bool FigureView::LoadPicture(const QString& Path) {
     return true;
 }
 
+const QPixmap& FigureView::Picture() const {
+    if (Original.isNull()) Original = StartPicture();
+    return Original;
+}
+
+QSize FigureView::PictureSize() const {
+    return Original.isNull() ? StartSize : Original.size();
+}
+
 QSize FigureView::sizeHint() const {
-    return Original.size();
+    return PictureSize();
 }
 
 void FigureView::resizeEvent(QResizeEvent* Event) {
@@ -58,10 +69,18 @@ void FigureView::resizeEvent(QResizeEvent* Event) {
     Rescale();
 }
 
+void FigureView::showEvent(QShowEvent* Event) {
+    QLabel::showEvent(Event);
+    Rescale();
+}
+
+// Only a shown picture is scaled: the window is made at start-up and may
+// never be shown.
 void FigureView::Rescale() {
-    if (Original.isNull() || width() <= 0 || height() <= 0) return;
+    if (!isVisible() || width() <= 0 || height() <= 0) return;
     const qreal ratio = devicePixelRatioF();
-    QPixmap scaled = Original.scaled(size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QPixmap scaled =
+        Picture().scaled(size() * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     scaled.setDevicePixelRatio(ratio);
     setPixmap(scaled);
 }
@@ -97,14 +116,14 @@ void frmShowFig::closeEvent(QCloseEvent* Event) {
 }
 
 bool frmShowFig::LoadFigure(const QString& Path) {
-    const QSize before = imgFig->Picture().size();
+    const QSize before = imgFig->PictureSize();
     if (!imgFig->LoadPicture(Path)) return false;
-    if (imgFig->Picture().size() != before) FitToPicture();
+    if (imgFig->PictureSize() != before) FitToPicture();
     return true;
 }
 
 void frmShowFig::FitToPicture() {
-    QSize want = imgFig->Picture().size() + QSize(24, 24 + cmdClose->sizeHint().height() + 12);
+    QSize want = imgFig->PictureSize() + QSize(24, 24 + cmdClose->sizeHint().height() + 12);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QSize room = screen->availableGeometry().size() * 9 / 10;
         want = want.boundedTo(room);

@@ -18,15 +18,19 @@ public:
     // Replaces the picture with the one in Path; false (picture kept) when
     // the file is missing or is no readable picture.
     bool LoadPicture(const QString& Path);
-    const QPixmap& Picture() const { return Original; }
+    // The picture shown; before any figure, a start picture drawn when first
+    // wanted (a window that is never shown does not draw it).
+    const QPixmap& Picture() const;
+    QSize PictureSize() const;
     QSize sizeHint() const override;
 
 protected:
     void resizeEvent(QResizeEvent* Event) override;
+    void showEvent(QShowEvent* Event) override;
 
 private:
     void Rescale();
-    QPixmap Original;
+    mutable QPixmap Original;
 };
 
 class frmShowFig : public QWidget {

@@ -15,12 +15,14 @@ void modKorvell::StartStudyList(std::span<const int16_t> Idx, const QString& Cap
     ShowScorePanel(OpMode != 0);
     w.lblMode->setText(Caption);
     w.lstTestQue->clear();
+    QStringList rows; // added at once: one insertion instead of one per row
     for (std::size_t n = 0; n < Idx.size() && n <= MaxQue; ++n) {
         SecGroups[n] = QuePool[Idx[n]].QueNr;
         ListQueIds[n] = QuePool[Idx[n]].QueNr;
         ListQueIdx[n] = Idx[n];
-        w.lstTestQue->addItem(Q(QuePool[Idx[n]].QueNr));
+        rows.append(Q(QuePool[Idx[n]].QueNr));
     }
+    w.lstTestQue->addItems(rows);
     w.txtQueNr->setText(Q(ListQueIds[0]));
     w.cmdShowAns->setEnabled(true);
     w.cmdPrevious->setEnabled(true);
