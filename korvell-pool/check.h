@@ -51,6 +51,12 @@ private:
     void Header(int Nr, const std::string& Line, std::map<std::string, int>& Seen, Diags& Problems);
 };
 
+// An identifier of the form a test draws: "T", a digit, any character, two digits.
+bool WellFormedId(const std::string& Id);
+
+// The section table against the built-in groups, and its counts against the pool.
+void CheckSectionTable(ProgramView& View, Diags& Problems);
+
 // The explanation file, when the directory has one: records that cannot be
 // read, explanations of questions the pool lacks or twice, questions without
 // one, and explanations written for another answer or wording.
