@@ -2,6 +2,8 @@
 #include "ui/main/frmshowque.h"
 #include "ui/modkorvell.h"
 
+#include <malloc.h>
+
 namespace korvell {
 
 void modKorvell::Main() {
@@ -14,6 +16,9 @@ void modKorvell::Main() {
     FillStudyMenu();
     frmShowQue->show();
     StartPoolStudy();
+    // What reading the files needed for a moment goes back to the system
+    // rather than staying with the program as free heap.
+    malloc_trim(0);
 }
 
 } // namespace korvell

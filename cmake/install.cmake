@@ -1,7 +1,8 @@
 # Installation layout (prefix /usr in the Debian package):
 #   <prefix>/lib/korvell/        the program and its data files, side by side, because
 #                                the program looks for its data in the directory of its
-#                                own executable file
+#                                own executable file (and its print dialog's library,
+#                                which it loads from there when it first prints)
 #   <prefix>/bin/korvell         a small launcher script that runs the program there
 #   <prefix>/bin/korvell-pool    the pool tool, when it is built
 #   <prefix>/share/applications/org.korvell.Korvell.desktop

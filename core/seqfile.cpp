@@ -1,6 +1,7 @@
 #include "seqfile.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <iconv.h>
 #include <sys/stat.h>
@@ -24,6 +25,14 @@ class Utf8Check {
 public:
     bool Feed(const unsigned char* p, std::size_t n) {
         for (std::size_t i = 0; i < n; ++i) {
+            // Plain ASCII, the bulk of a text, is passed over eight bytes at a time.
+            while (Need == 0 && n - i >= 8) {
+                std::uint64_t eight;
+                std::memcpy(&eight, p + i, 8);
+                if (eight & 0x8080808080808080u) break;
+                i += 8;
+            }
+            if (i == n) break;
             const unsigned char b = p[i];
             if (Need == 0) {
                 if (b < 0x80) continue;
@@ -207,9 +216,10 @@ bool SeqFile::LineInput(std::string& Line) {
     while (!AtEnd()) {
         const char* begin = Buf.data() + Pos;
         const char* end = Buf.data() + Len;
-        const char* p = begin;
-        while (p < end && !IsLineEnd(*p))
-            ++p;
+        // The line ends at the first CR or LF, found by the library's search.
+        const auto* lf = static_cast<const char*>(std::memchr(begin, '\n', end - begin));
+        const char* p = lf ? lf : end;
+        if (const auto* cr = static_cast<const char*>(std::memchr(begin, '\r', p - begin))) p = cr;
         raw.append(begin, p);
         Pos += static_cast<std::size_t>(p - begin);
         if (p < end) {

@@ -19,13 +19,17 @@ std::vector<std::string> SubelementCodes(std::span<const std::string> Groups) {
 std::vector<int16_t> SubelementQuestions(std::span<const QueRec> Pool,
                                          std::span<const std::string> Groups,
                                          std::string_view Code) {
+    // Run for every item of the Study menu as the program starts: no copies.
     std::vector<int16_t> found;
     for (std::size_t k = 0; k < Pool.size(); ++k) {
-        const std::string id = Trim(Pool[k].QueNr);
+        std::string_view id = Pool[k].QueNr;
+        const auto first = id.find_first_not_of(' ');
+        if (first == std::string_view::npos) continue;
+        id = id.substr(first, id.find_last_not_of(' ') - first + 1);
         if (id.size() < 3) continue;
-        const std::string_view group = std::string_view(id).substr(0, id.size() - 2);
-        if (std::any_of(Groups.begin(), Groups.end(),
-                        [&](const std::string& g) { return g == group && g.substr(0, 2) == Code; }))
+        const std::string_view group = id.substr(0, id.size() - 2);
+        if (group.substr(0, 2) == Code &&
+            std::find(Groups.begin(), Groups.end(), group) != Groups.end())
             found.push_back(static_cast<int16_t>(k));
     }
     return found;

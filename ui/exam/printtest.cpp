@@ -5,9 +5,10 @@
 #include "ui/main/frmshowque.h"
 #include "ui/modkorvell.h"
 #include "ui/print/papertest.h"
+#include "ui/print/printdialog.h"
 
-#include <QPrintDialog>
-#include <QPrinter>
+#include <QCoreApplication>
+#include <QLibrary>
 
 namespace korvell {
 
@@ -24,13 +25,13 @@ void modKorvell::PrintPracticeTest() {
     if (const auto problem = MakePaperSheet(*this, FreshTestNumber(Sys), sheet))
         return Sys.MsgBox(
             "The practice test cannot be made.\n" + problem->File + ": " + problem->Message, title);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QString("Technician Practice Test, seed %1").arg(sheet.Number));
-    QPrintDialog dialog(&printer, &*frmShowQue);
-    dialog.setObjectName("dlgPrint");
-    dialog.setWindowTitle(Q(title));
-    if (dialog.exec() != QDialog::Accepted) return;
-    if (!PrintPaperSheet(sheet, printer))
+    // The dialog's library lies beside the program; it stays loaded once loaded.
+    QLibrary library(QCoreApplication::applicationDirPath() + "/" + PrintDialogLibrary);
+    const auto dialog = reinterpret_cast<PrintDialogFn>(library.resolve("korvell_print_dialog"));
+    if (!dialog ||
+        dialog(&*frmShowQue, QString("Technician Practice Test, seed %1").arg(sheet.Number),
+               Q(title),
+               [&](QPagedPaintDevice& Printer) { return PrintPaperSheet(sheet, Printer); }) < 0)
         Sys.MsgBox("The practice test could not be printed.", title);
 }
 

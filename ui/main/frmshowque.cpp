@@ -4,11 +4,13 @@
 #include "ui/widgets.h"
 
 #include <QCloseEvent>
+#include <QCompleter>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
@@ -21,7 +23,14 @@ namespace {
 QComboBox* MakeCombo(QWidget* Parent, const char* Name, const QString& Text) {
     auto* box = new QComboBox(Parent);
     box->setObjectName(Name);
-    box->setEditable(true);
+    // The text part takes what is typed as typed, with no completion from the
+    // rows: a line edit that already has a completer spares the combo box
+    // making its own from its rows, the costly part of an editable box.
+    auto* edit = new QLineEdit(box);
+    edit->setPalette(box->palette());
+    edit->setCompleter(new QCompleter(edit));
+    box->setLineEdit(edit);
+    box->setCompleter(nullptr);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setEditText(Text);
     box->setMinimumContentsLength(4);
