@@ -1,8 +1,9 @@
 # Installation layout (prefix /usr in the Debian package):
 #   <prefix>/lib/korvell/        the program and its data files, side by side, because
 #                                the program looks for its data in the directory of its
-#                                own executable file (and its print dialog's library,
-#                                which it loads from there when it first prints)
+#                                own executable file
+#   <prefix>/lib/korvell/modules/ the print dialog's library, which the program loads
+#                                from there when it first prints
 #   <prefix>/bin/korvell         a small launcher script that runs the program there
 #   <prefix>/bin/korvell-pool    the pool tool, when it is built
 #   <prefix>/share/applications/org.korvell.Korvell.desktop
@@ -27,7 +28,11 @@ install(TARGETS korvell RUNTIME DESTINATION ${KORVELL_INSTALL_DIR})
 string(REGEX REPLACE "([][+.*()^$?|\\\\])" "\\\\\\1" korvell_out_regex "${KORVELL_OUT}")
 install(DIRECTORY ${KORVELL_OUT}/
     DESTINATION ${KORVELL_INSTALL_DIR}
-    REGEX "^${korvell_out_regex}/korvell(-pool)?$" EXCLUDE)
+    REGEX "^${korvell_out_regex}/korvell(-pool)?$" EXCLUDE
+    REGEX "^${korvell_out_regex}/modules$" EXCLUDE)
+# Installed as a library, so that the package strips it; in a folder of its
+# own, since the system's library directories are not its place.
+install(TARGETS korvell_printdialog LIBRARY DESTINATION ${KORVELL_INSTALL_DIR}/modules)
 
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/app/korvell-launcher.sh
     DESTINATION bin

@@ -33,8 +33,8 @@ for dep in fonts-liberation libqt6widgets6 libqt6gui6 libqt6core6 libc6; do
     [[ ,$depends, =~ [,\ ]$dep[,\ ] ]] || fail "Depends lacks $dep: $depends"
 done
 
-# The file list: what must be there, and nothing from outside /usr.
-dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|; s|/$||' | sort >"$work/files"
+# The file list (directories aside): what must be there, and nothing from outside /usr.
+dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./|/|' | sort >"$work/files"
 data=/usr/lib/korvell
 expected=(/usr/bin/korvell $data/korvell
     /usr/share/applications/org.korvell.Korvell.desktop

@@ -15,6 +15,7 @@ namespace korvell {
 
 using PrintOn = std::function<bool(QPagedPaintDevice&)>;
 using PrintDialogFn = int (*)(QWidget*, const QString&, const QString&, const PrintOn&);
-inline constexpr const char* PrintDialogLibrary = "korvell-printdialog";
+// Its path from the program's directory.
+inline constexpr const char* PrintDialogLibrary = "modules/korvell-printdialog";
 
 } // namespace korvell
