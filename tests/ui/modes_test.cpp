@@ -139,7 +139,7 @@ TEST(Test, ReportCardBySubelementWithTheMarginToThePassMark) {
         Program bare;
         if (!absent) std::filesystem::create_directory(bare.Tmp / "Tech_Syllabus.txt");
         bare.Start();
-        AnswerTest(bare.Win(), 25);
+        Do(bare, "test:25");
         EXPECT_EQ(Card(bare), QString(tests[3].second));
         const auto* t = bare.Mod.frmTestComplete->grdResults;
         for (int i = 0; i < 10; ++i)
@@ -256,7 +256,7 @@ TEST(StudyLists, SubelementFindAndMarksFromEachEntryPoint) {
         Walk(run, steps, Listed);
         auto& w = run.Win(); // marked in a test: its rows and its report card as without marks
         QApplication::setActiveWindow(&w);
-        const QString card = (AnswerTest(w, 20), Card(run)), rows = Rows(w.lstTestQue).join('|');
+        const QString card = (Do(run, "test:20"), Card(run)), rows = Rows(w.lstTestQue).join('|');
         QApplication::setActiveWindow(&w);
         AnswerTest(w, [&](int q) { return q % 9 == 0 ? Press("Ctrl+M"), q < 20 : q < 20; });
         EXPECT_EQ(Card(run) + Rows(w.lstTestQue).join('|') + w.pgmMarked->text(),

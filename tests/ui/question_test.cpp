@@ -54,7 +54,7 @@ TEST(TextSize, EveryStepFitsTheScreenAndAnAnswerMovesNothing) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     Session run(1);
     auto& w = run.Win();
-    AnswerTest(w, 30);
+    Do(run, "test:30");
     const QRect room = screen->availableGeometry();
     const std::pair<const char*, int> steps[] = {
         {"key:Ctrl++", 125}, {"key:Ctrl+=", 150}, {"pgmLarger", 175},  {"key:Ctrl++", 200},
@@ -370,11 +370,20 @@ TEST(Test, ScoreAndGuards) {
     EXPECT_EQ(Panel(w), "32767|32767|100.00%");
 }
 
-// A test by keys (every fourth answer wrong), then Review Misses shows just those, answered.
+// Letters and digits type into the chapter and page boxes, elsewhere they answer once; a test
+// by keys (every fourth answer wrong), then Review Misses shows just those, answered.
 TEST(Keys, WholeTestByKeysThenReviewOfItsMisses) {
     Session run(1);
     auto& w = run.Win();
     auto& r = *run.Mod.frmTestComplete;
+    const char* combos[][2] = {
+        {"key:Alt+U/row:0/focus:cboCh/key:A/key:B", "Q T1A01 wwww - - 11111001 - 0 cboCh ab Pg"},
+        {"row:0/focus:cboPage/key:3/key:B", "Q T1A01 wwww - - 11111001 - 0 cboPage ab 3b"},
+        {"row:0/focus:txtQueNr/key:2/key:B", "Q T1A01 YRww Wrong!r A 00001001 - 0 cmdNext ab 3b"}};
+    Walk(run, combos, [](Program& Run) {
+        return State(Run) + " " + Run.Win().cboCh->currentText() + " " +
+               Run.Win().cboPage->currentText();
+    });
     Press("Alt+T");
     for (int q = 0; q < 35; ++q) { // the right letter is "ABCD"[q % 4]
         std::array<QWidget*, 3>{w.cmdAll, w.lstTestQue, w.txtQuestion}[q % 3]->setFocus();
@@ -405,21 +414,8 @@ TEST(Keys, WholeTestByKeysThenReviewOfItsMisses) {
                                   "R T1A01 YRww Wrong!r A 00000001 35|0|0.00% -1 cmdNext"}};
     Walk(run, allWrong);
     EXPECT_EQ(w.lstTestQue->count(), 35);
-    AnswerTest(w, 35); // a perfect test leaves nothing to review
+    Do(run, "test:35"); // a perfect test leaves nothing to review
     EXPECT_TRUE(r.isVisible() && !r.cmdReview->isEnabled());
-}
-
-// Letters and digits type into the chapter and page boxes; elsewhere they answer, once.
-TEST(Keys, AnswerKeysExceptInTheTextOfTheComboBoxes) {
-    Session run(1);
-    const char* steps[][2] = {
-        {"key:Alt+U/row:0/focus:cboCh/key:A/key:B", "Q T1A01 wwww - - 11111001 - 0 cboCh ab Pg"},
-        {"row:0/focus:cboPage/key:3/key:B", "Q T1A01 wwww - - 11111001 - 0 cboPage ab 3b"},
-        {"row:0/focus:txtQueNr/key:2/key:B", "Q T1A01 YRww Wrong!r A 00001001 - 0 cmdNext ab 3b"}};
-    Walk(run, steps, [](Program& Run) {
-        return State(Run) + " " + Run.Win().cboCh->currentText() + " " +
-               Run.Win().cboPage->currentText();
-    });
 }
 
 } // namespace korvell::testing
