@@ -9,9 +9,12 @@
 
 namespace korvell::fuzz {
 
-// Made once per run (TMPDIR=/dev/shm keeps it in memory); each input overwrites its files.
+// Made once per run, in memory where there is room (unless TMPDIR says otherwise); each
+// input overwrites its files.
 inline const testing::TempDir& Dir() {
-    static const testing::TempDir dir;
+    static const testing::TempDir dir =
+        (std::filesystem::is_directory("/dev/shm") && setenv("TMPDIR", "/dev/shm", 0),
+         testing::TempDir{});
     return dir;
 }
 
