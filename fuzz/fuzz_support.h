@@ -9,17 +9,17 @@
 
 namespace korvell::fuzz {
 
-// Made once per run, in memory where there is room; each input overwrites its files.
-inline const std::string& Dir() {
-    static std::string dir = "/dev/shm/korvell-fuzz-XXXXXX";
-    static const bool made = mkdtemp(dir.data()) || mkdtemp((dir = "/tmp/kf-XXXXXX").data());
-    return made ? dir : (std::abort(), dir);
+// Made once per run, in memory where there is room (unless TMPDIR says otherwise); each
+// input overwrites its files.
+inline const testing::TempDir& Dir() {
+    static const testing::TempDir dir =
+        (std::filesystem::is_directory("/dev/shm") && setenv("TMPDIR", "/dev/shm", 0),
+         testing::TempDir{});
+    return dir;
 }
 
 inline std::string WriteInput(const std::string& Name, const void* Data, std::size_t Size) {
-    std::ofstream(Dir() + "/" + Name, std::ios::binary)
-        .write(static_cast<const char*>(Data), static_cast<std::streamsize>(Size));
-    return Dir() + "/" + Name;
+    return Dir().Write(Name, std::string(static_cast<const char*>(Data), Size));
 }
 
 // A broken promise of a reader: stops the run so that libFuzzer keeps the input.

@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     fuzz::WriteInput("Tech_Explain.txt", Data, Size);
     fuzz::WriteInput(SyllabusFileName, Data, Size);
     static testing::FakePlatform sys;
-    sys.Dir = fuzz::Dir();
+    sys.Dir = fuzz::Dir().Path.string();
     sys.Messages.clear();
     static Bank& bank = *new Bank(sys); // large: one for the whole run, reset per input
     bank.CurQue = QueRec{};

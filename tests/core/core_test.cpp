@@ -91,27 +91,15 @@ TEST(Logic, SubelementsAndFind) {
     const std::string groups[] = {"T1A", "T5A", "T5B", "T0A"}; // T5C is no exam group
     EXPECT_EQ(SubelementCodes(groups), (std::vector<std::string>{"T1", "T5", "T0"}));
     EXPECT_EQ(SubelementQuestions(pool, groups, "T5"), (std::vector<int16_t>{2, 3}));
+    // clang-format off
     const std::pair<std::string, std::vector<int16_t>> finds[] = {
-        {"dummy load", {0, 1}},
-        {"  DUMMY   loads ", {1}},
-        {"load", {0, 1}},
-        {"operator's", {2}},
-        {"OHM\u2019S", {2}},
-        {"\u2018quote\u2019 \u201Cdq\u201D", {3}},
-        {"back\\slash", {3}},
-        {"t5a03", {2}},
-        {"T5A", {2}},
-        {"T5", {2, 3, 5}},
-        {"t5 QUOTE", {3}},
-        {"T9", {}},
-        {"\xC3\xBF"
-         "es \xC3\xA9lan \xCF\x89MEGA \xD0\xBF\xD0\xA0\xD0\x98",
-         {4}},
-        {"dummy loads!", {}},
-        {"", {}},
-        {" \t ", {}},
-        {std::string(100000, 'x'), {}},
+        {"dummy load", {0, 1}}, {"  DUMMY   loads ", {1}}, {"load", {0, 1}}, {"operator's", {2}},
+        {"OHM\u2019S", {2}}, {"\u2018quote\u2019 \u201Cdq\u201D", {3}}, {"back\\slash", {3}},
+        {"t5a03", {2}}, {"T5A", {2}}, {"T5", {2, 3, 5}}, {"t5 QUOTE", {3}}, {"T9", {}},
+        {"\xC3\xBF" "es \xC3\xA9lan \xCF\x89MEGA \xD0\xBF\xD0\xA0\xD0\x98", {4}},
+        {"dummy loads!", {}}, {"", {}}, {" \t ", {}}, {std::string(100000, 'x'), {}},
         {"\xFF\xC3", {}}};
+    // clang-format on
     for (const auto& [typed, found] : finds)
         EXPECT_EQ(FindQuestions(pool, typed), found) << typed.substr(0, 40);
 }

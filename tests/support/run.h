@@ -160,10 +160,6 @@ inline void AnswerTest(frmShowQue& W, const std::function<bool(int)>& Right) {
         Click(W.cmdNext);
     }
 }
-// The first Right questions rightly.
-inline void AnswerTest(frmShowQue& W, int Right) {
-    AnswerTest(W, [Right](int q) { return q < Right; });
-}
 // Per control '1' if it is shown (or enabled), '0' if not.
 inline QString Flags(std::initializer_list<QWidget*> Ws, bool Enabled = false, QString s = "") {
     for (QWidget* c : Ws)
@@ -214,7 +210,7 @@ inline QString Open(Program& Run, QString s = "") {
     return s;
 }
 
-// A step: "row:<n>" a list row clicked, "key:<key>", "test:<n>" a test with n right,
+// A step: "row:<n>" a list row clicked, "key:<key>", "test:<n>" a test with its first n right,
 // "win:<window>" made active, "focus:<control>", "type:<text>" into the chapter box (and
 // "+": Enter pressed in its text part),
 // "find:<words>" typed into Find (opened by Ctrl+F) and Enter pressed there,
@@ -225,7 +221,8 @@ inline void Do(Program& Run, const QString& Step) {
     const QString arg = Step.section(':', 1);
     if (Step.startsWith("row:")) return ClickRow(w.lstTestQue, arg.toInt());
     if (Step.startsWith("key:")) return Press(arg);
-    if (Step.startsWith("test:")) return AnswerTest(w, arg.toInt());
+    if (Step.startsWith("test:")) // the first n rightly
+        return AnswerTest(w, [n = arg.toInt()](int q) { return q < n; });
     QWidget* window = &w; // "win:<window>" or "<window>."
     for (QWidget* t : QApplication::topLevelWidgets())
         if (t->objectName() == (Step.startsWith("win:") ? arg : Step.section('.', 0, 0)))

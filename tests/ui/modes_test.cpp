@@ -43,28 +43,6 @@ TEST(Test, FreshTestDrawsOneQuestionPerGroup) {
     EXPECT_EQ(quarters, (std::set{0, 1, 2, 3}));
 }
 
-// 26 right answers pass; a further Next shows the result again; each test starts afresh.
-TEST(Test, ResultOfEachTestAndItsButtons) {
-    Session run(2);
-    const char* steps[][2] = {
-        {"test:26/frmTestComplete.close/Next", "Congratulations Passed! 26 74.29% T S 35 TT"},
-        {"test:25/frmTestComplete.close/Next", "Sorry Failed 25 71.43% T S 35 TT"},
-        {"test:35/frmTestComplete.close/Next", "Congratulations Passed! 35 100.00% T S 35 TT"},
-        {"frmTestComplete.TakeTest",
-         "Congratulations Passed! 35 100.00%  Simulated Technician License Test 35 0|0| "},
-        {"test:10/frmTestComplete.Pick",
-         "Sorry Failed 10 28.57%  Pick Any Technician Question from Pool 70 - T"}};
-    Walk(run, steps, [](Program& Run) {
-        auto& r = *Run.Mod.frmTestComplete;
-        return r.txtPassFail->text() + " " + r.lblPassFail->text() + " " + r.txtAnsOK->text() +
-               " " + r.txtPercent->text() + " " + Open(Run) + " " +
-               (Open(Run).isEmpty() ? Run.Win().lblMode->text() : State(Run).left(1)) + " " +
-               QString::number(Run.Win().lstTestQue->count()) +
-               (Open(Run).isEmpty() ? " " + State(Run).section(' ', 6, 6) : "") + " " +
-               Run.Raised();
-    });
-}
-
 // The report card of each finished test: per row its mark (Missed, Weakest), code, right of
 // asked and "!" if bold; the sums against the right answers; the margin; and whether the
 // table and the margin show whole in the window as it opens (the window grows to them).
@@ -94,13 +72,32 @@ QString Card(Program& Run) {
            r.txtMargin->text() + (whole ? "" : " (cut)");
 }
 
-TEST(Test, ReportCardBySubelementWithTheMarginToThePassMark) {
-    Program run;
+// The result of each test and its buttons; then its report card.
+TEST(Test, ResultAndReportCardBySubelementWithTheMarginToThePassMark) {
+    Program run(Questions(2), 2);
     run.Write("Tech_Syllabus.txt", "T1 COMMISSION\xE2\x80\x99S RULES\nT1A Purpose\n"
                                    "T2 OPERATING PROCEDURES\nT3 Radio Wave propagation\n"
                                    "T4 AMATEUR RADIO PRACTICES\nT6 ELECTRONIC AND ELECTRICAL "
                                    "COMPONENTS, CIRCUITS AND DIAGRAMS\nT9 ANTENNAS\nT0 SAFETY\n");
     run.Start();
+    // 26 right answers pass; a further Next shows the result again; each test starts afresh.
+    const char* steps[][2] = {
+        {"test:26/frmTestComplete.close/Next", "Congratulations Passed! 26 74.29% T S 35 TT"},
+        {"test:25/frmTestComplete.close/Next", "Sorry Failed 25 71.43% T S 35 TT"},
+        {"test:35/frmTestComplete.close/Next", "Congratulations Passed! 35 100.00% T S 35 TT"},
+        {"frmTestComplete.TakeTest",
+         "Congratulations Passed! 35 100.00%  Simulated Technician License Test 35 0|0| "},
+        {"test:10/frmTestComplete.Pick",
+         "Sorry Failed 10 28.57%  Pick Any Technician Question from Pool 70 - T"}};
+    Walk(run, steps, [](Program& Run) {
+        auto& r = *Run.Mod.frmTestComplete;
+        return r.txtPassFail->text() + " " + r.lblPassFail->text() + " " + r.txtAnsOK->text() +
+               " " + r.txtPercent->text() + " " + Open(Run) + " " +
+               (Open(Run).isEmpty() ? Run.Win().lblMode->text() : State(Run).left(1)) + " " +
+               QString::number(Run.Win().lstTestQue->count()) +
+               (Open(Run).isEmpty() ? " " + State(Run).section(' ', 6, 6) : "") + " " +
+               Run.Raised();
+    });
     const auto wrong = [](std::set<int> At) { return [At](int q) { return !At.count(q); }; };
     const std::pair<std::function<bool(int)>, const char*> tests[] = {
         {wrong({}), "T1 6/6 T2 3/3 T3 3/3 T4 2/2 T5 4/4 T6 4/4 T7 4/4 T8 4/4 T9 2/2 T0 3/3 "
@@ -139,7 +136,7 @@ TEST(Test, ReportCardBySubelementWithTheMarginToThePassMark) {
         Program bare;
         if (!absent) std::filesystem::create_directory(bare.Tmp / "Tech_Syllabus.txt");
         bare.Start();
-        AnswerTest(bare.Win(), 25);
+        Do(bare, "test:25");
         EXPECT_EQ(Card(bare), QString(tests[3].second));
         const auto* t = bare.Mod.frmTestComplete->grdResults;
         for (int i = 0; i < 10; ++i)
@@ -256,7 +253,7 @@ TEST(StudyLists, SubelementFindAndMarksFromEachEntryPoint) {
         Walk(run, steps, Listed);
         auto& w = run.Win(); // marked in a test: its rows and its report card as without marks
         QApplication::setActiveWindow(&w);
-        const QString card = (AnswerTest(w, 20), Card(run)), rows = Rows(w.lstTestQue).join('|');
+        const QString card = (Do(run, "test:20"), Card(run)), rows = Rows(w.lstTestQue).join('|');
         QApplication::setActiveWindow(&w);
         AnswerTest(w, [&](int q) { return q % 9 == 0 ? Press("Ctrl+M"), q < 20 : q < 20; });
         EXPECT_EQ(Card(run) + Rows(w.lstTestQue).join('|') + w.pgmMarked->text(),

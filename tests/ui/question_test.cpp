@@ -54,7 +54,7 @@ TEST(TextSize, EveryStepFitsTheScreenAndAnAnswerMovesNothing) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     Session run(1);
     auto& w = run.Win();
-    AnswerTest(w, 30);
+    Do(run, "test:30");
     const QRect room = screen->availableGeometry();
     const std::pair<const char*, int> steps[] = {
         {"key:Ctrl++", 125}, {"key:Ctrl+=", 150}, {"pgmLarger", 175},  {"key:Ctrl++", 200},
@@ -192,25 +192,18 @@ TEST(Study, ExplanationAndMarksInEveryPalette) {
                 : q.Id == "T1D01" ? "T1D01 (D) Fp 00000000\nWritten for other words.\n~~\n"
                 : q.Id == "T1E01" ? ""
                                   : q.Id + " (" + q.Answer + ")\nWhy " + q.Id + ".\n~~\n";
+    // clang-format off
     const char* steps[][2] = {
-        {"", "P T1A01 wwww - -"},
-        {"ShowAns", "P T1A01 Ywww - Rule reference: 97.1/Why T1A01."},
-        {"Next", "P T1B01 wwww - -"},
-        {"A", "P T1B01 RYww Wrong!r Why T1B01."},
-        {"ShowAns", "P T1B01 RYww Wrong!r Why T1B01."},
-        {"row:2/C", "P T1C01 wwYw Right!g -"},
-        {"row:3/D", "P T1D01 wwwY Right!g -"},
-        {"row:4/A", "P T1E01 Ywww Right!g -"},
-        {"row:5/B", "P T1F01 wYww Right!g Why T1F01."},
-        {"row:5", "P T1F01 wwww - -"},
-        {"NewTest/A", "S T1A01 Ywww Right!g -"},
-        {"test:0", "S T0C01 RwYw Wrong!r -"},
+        {"", "P T1A01 wwww - -"}, {"ShowAns", "P T1A01 Ywww - Rule reference: 97.1/Why T1A01."},
+        {"Next", "P T1B01 wwww - -"}, {"A", "P T1B01 RYww Wrong!r Why T1B01."},
+        {"ShowAns", "P T1B01 RYww Wrong!r Why T1B01."}, {"row:2/C", "P T1C01 wwYw Right!g -"},
+        {"row:3/D", "P T1D01 wwwY Right!g -"}, {"row:4/A", "P T1E01 Ywww Right!g -"},
+        {"row:5/B", "P T1F01 wYww Right!g Why T1F01."}, {"row:5", "P T1F01 wwww - -"},
+        {"NewTest/A", "S T1A01 Ywww Right!g -"}, {"test:0", "S T0C01 RwYw Wrong!r -"},
         {"frmTestComplete.Review", "R T1A01 YRww Wrong!r Rule reference: 97.1/Why T1A01."},
-        {"Next", "R T1B01 RYww Wrong!r Why T1B01."},
-        {"Next", "R T1C01 RwYw Wrong!r -"},
-        {"row:6", "R T2A01 RwYw Wrong!r Why T2A01."},
-        {"All", "P T1A01 wwww - -"},
-    };
+        {"Next", "R T1B01 RYww Wrong!r Why T1B01."}, {"Next", "R T1C01 RwYw Wrong!r -"},
+        {"row:6", "R T2A01 RwYw Wrong!r Why T2A01."}, {"All", "P T1A01 wwww - -"}};
+    // clang-format on
     const QPalette light = QApplication::palette();
     QPalette dark(QColor(53, 53, 53)), contrast(QColor(0, 0, 0));
     dark.setColor(QPalette::Base, QColor(30, 30, 30));
@@ -337,11 +330,23 @@ TEST(Figure, DrawnAsTheFileHoldsIt) {
     });
 }
 
-// A test counts every answer once; the counters stop at their largest value.
-TEST(Test, ScoreAndGuards) {
+// Letters and digits type into the chapter and page boxes, elsewhere they answer once; a test
+// counts each answer once; a test by keys (every fourth answer wrong), then Review Misses shows
+// just those, answered.
+TEST(Keys, AnswersCountedOnceAndAWholeTestByKeysThenReviewOfItsMisses) {
     Session run(1);
     auto& w = run.Win();
-    const char* steps[][2] = {
+    auto& r = *run.Mod.frmTestComplete;
+    const char* combos[][2] = {
+        {"key:Alt+U/row:0/focus:cboCh/key:A/key:B", "Q T1A01 wwww - - 11111001 - 0 cboCh ab Pg"},
+        {"row:0/focus:cboPage/key:3/key:B", "Q T1A01 wwww - - 11111001 - 0 cboPage ab 3b"},
+        {"row:0/focus:txtQueNr/key:2/key:B", "Q T1A01 YRww Wrong!r A 00001001 - 0 cmdNext ab 3b"}};
+    Walk(run, combos, [](Program& Run) {
+        return State(Run) + " " + Run.Win().cboCh->currentText() + " " +
+               Run.Win().cboPage->currentText();
+    });
+    // A test counts every answer once; the counters stop at their largest value.
+    const char* scores[][2] = {
         {"NewTest", "S T1A01 wwww - - 11110000 0|0| -1 cmdNewTest"},
         {"row:7", "S T1A01 wwww - - 11110000 0|0| 0 lstTestQue"
                   "Invalid Request: Random selection of questions\nis not allowed \n"
@@ -352,7 +357,7 @@ TEST(Test, ScoreAndGuards) {
         {"row:1", "S T1B01 wwww - - 11110000 1|1|100.00% 1 lstTestQue"},
         {"key:c", "S T1B01 wYRw Wrong!r B 00000001 2|1|50.00% 1 cmdNext"},
     };
-    Walk(run, steps);
+    Walk(run, scores);
     EXPECT_EQ(Rows(w.lstTestQue).mid(0, 3).join('|'), "T1A  01  Correct|T1B  01  Wrong|T1C  01");
     for (const char* pick : {"B", " "}) {
         run.Mod.AnsPicked = pick;
@@ -368,13 +373,6 @@ TEST(Test, ScoreAndGuards) {
     run.Mod.NrQueAns = run.Mod.NrRight = 32767;
     Click(w.findChild<QPushButton*>("cmd" + w.txtAnswer->text()));
     EXPECT_EQ(Panel(w), "32767|32767|100.00%");
-}
-
-// A test by keys (every fourth answer wrong), then Review Misses shows just those, answered.
-TEST(Keys, WholeTestByKeysThenReviewOfItsMisses) {
-    Session run(1);
-    auto& w = run.Win();
-    auto& r = *run.Mod.frmTestComplete;
     Press("Alt+T");
     for (int q = 0; q < 35; ++q) { // the right letter is "ABCD"[q % 4]
         std::array<QWidget*, 3>{w.cmdAll, w.lstTestQue, w.txtQuestion}[q % 3]->setFocus();
@@ -405,21 +403,8 @@ TEST(Keys, WholeTestByKeysThenReviewOfItsMisses) {
                                   "R T1A01 YRww Wrong!r A 00000001 35|0|0.00% -1 cmdNext"}};
     Walk(run, allWrong);
     EXPECT_EQ(w.lstTestQue->count(), 35);
-    AnswerTest(w, 35); // a perfect test leaves nothing to review
+    Do(run, "test:35"); // a perfect test leaves nothing to review
     EXPECT_TRUE(r.isVisible() && !r.cmdReview->isEnabled());
-}
-
-// Letters and digits type into the chapter and page boxes; elsewhere they answer, once.
-TEST(Keys, AnswerKeysExceptInTheTextOfTheComboBoxes) {
-    Session run(1);
-    const char* steps[][2] = {
-        {"key:Alt+U/row:0/focus:cboCh/key:A/key:B", "Q T1A01 wwww - - 11111001 - 0 cboCh ab Pg"},
-        {"row:0/focus:cboPage/key:3/key:B", "Q T1A01 wwww - - 11111001 - 0 cboPage ab 3b"},
-        {"row:0/focus:txtQueNr/key:2/key:B", "Q T1A01 YRww Wrong!r A 00001001 - 0 cmdNext ab 3b"}};
-    Walk(run, steps, [](Program& Run) {
-        return State(Run) + " " + Run.Win().cboCh->currentText() + " " +
-               Run.Win().cboPage->currentText();
-    });
 }
 
 } // namespace korvell::testing
