@@ -3,16 +3,43 @@
 #include "ui/modkorvell.h"
 #include "ui/widgets.h"
 
+#include <QEvent>
+
 #include <algorithm>
 
 namespace korvell {
+
+namespace {
+
+// Fits a window to its screen when it is first polished (at the latest as it
+// is shown), not when it is made: the help and disclaimer windows are made at
+// start but mostly never shown, and measuring their texts, like polishing
+// their widgets, costs start-up time.
+class FitWhenPolished : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* Watched, QEvent* Event) override {
+        // The request Qt posts for every new window would polish it in the
+        // first pass of the event loop, shown or not.
+        if (Event->type() == QEvent::PolishRequest) return true;
+        if (Event->type() == QEvent::Polish) {
+            FitToScreen(static_cast<QWidget*>(Watched));
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 void modKorvell::WindowMade(QWidget* Window) {
     Windows.emplace_back(Window);
     if (TextPct != 100)
         ScaleText(Window, 100, TextPct);
-    else
+    else if (Window->testAttribute(Qt::WA_WState_Polished))
         FitToScreen(Window);
+    else
+        Window->installEventFilter(new FitWhenPolished(Window));
 }
 
 void modKorvell::SetTextSize(int Pct) {
