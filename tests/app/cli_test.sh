@@ -107,7 +107,7 @@ if [[ $name == korvell ]]; then
     text() { pdftotext "$1" - | tr -s ' \n\f' ' '; }
     all=$(text "$work/7.pdf") figs=() n=0
     [[ $all == "$(text "$work/7b.pdf")" ]] || bad "test number 7 twice differs"
-    [[ $all == "Technician Practice Test Seed: 7 Pass mark: 26 of 35 Name: ___"* ]] ||
+    [[ $all == "Technician Practice Test Test number: 7 Pass mark: 26 of 35 Name: ___"* ]] ||
         bad "page one: ${all:0:80}"
     while read -r nr id letter; do
         n=$((n + 1))

@@ -44,7 +44,7 @@ public:
         P.save();
         P.setFont(Font(8));
         P.drawText(QRectF(0, Bottom + 6 * Pt, Width, 14 * Pt), Qt::AlignRight | Qt::AlignVCenter,
-                   QString("Seed %1, page %2").arg(Number).arg(Page));
+                   QString("Test %1, page %2").arg(Number).arg(Page));
         P.restore();
     }
     // Height of Text wrapped from X to the right margin, Dy below the current
@@ -129,7 +129,7 @@ bool PrintPaperSheet(const PaperSheet& Sheet, QPagedPaintDevice& Device) {
 
     // The first page's head: title, number, pass mark and a line for the name.
     g.Y += g.Text("Technician Practice Test", g.Font(20, true), 0, true) + 6 * g.Pt;
-    for (const QString& line : {QString("Seed: %1").arg(Sheet.Number),
+    for (const QString& line : {QString("Test number: %1").arg(Sheet.Number),
                                 QString("Pass mark: %1 of %2").arg(PassMark).arg(groups),
                                 QString("Name: ") + QString(40, '_')})
         g.Y += g.Text(line, g.Font(12), 0, true) + 4 * g.Pt;
@@ -168,7 +168,7 @@ bool PrintPaperSheet(const PaperSheet& Sheet, QPagedPaintDevice& Device) {
     // The answer key, on a page of its own.
     if (!g.NewPage()) return false;
     g.Y += g.Text("Answer Key", g.Font(18, true), 0, true) + 4 * g.Pt;
-    g.Y += g.Text(QString("Seed: %1").arg(Sheet.Number), g.Font(12), 0, true) + 12 * g.Pt;
+    g.Y += g.Text(QString("Test number: %1").arg(Sheet.Number), g.Font(12), 0, true) + 12 * g.Pt;
     for (std::size_t i = 0; i < Sheet.Ques.size(); ++i) {
         const QString line = QString("%1. %2 %3")
                                  .arg(i + 1)
@@ -189,7 +189,7 @@ std::optional<PaperProblem> WritePaperPdf(const PaperSheet& Sheet, const std::st
     {
         QPdfWriter pdf(&file);
         pdf.setPageSize(DefaultPaperSize());
-        pdf.setTitle(QString("Technician Practice Test, seed %1").arg(Sheet.Number));
+        pdf.setTitle(QString("Technician Practice Test %1").arg(Sheet.Number));
         pdf.setCreator("Korvell");
         if (!PrintPaperSheet(Sheet, pdf)) {
             file.cancelWriting();
