@@ -109,6 +109,13 @@ if [[ $name == korvell ]]; then
     [[ $all == "$(text "$work/7b.pdf")" ]] || bad "test number 7 twice differs"
     [[ $all == "Technician Practice Test Test number: 7 Pass mark: 26 of 35 Name: ___"* ]] ||
         bad "page one: ${all:0:80}"
+    # Each page's foot names the test and the page, and a bold font is embedded.
+    pages=$(pdfinfo "$work/7.pdf" | sed -n 's/^Pages: *//p')
+    for ((p = 1; p <= pages; p++)); do
+        [[ $(pdftotext -f $p -l $p "$work/7.pdf" - | tr -s ' \n\f' ' ') == *"Test 7, page $p "* ]] ||
+            bad "no foot on page $p of $pages"
+    done
+    ((pages > 1)) && pdffonts "$work/7.pdf" | grep -q 'Bold.*yes' || bad "no bold font embedded"
     while read -r nr id letter; do
         n=$((n + 1))
         body=$(awk -v id="$id" 'f && /^~/ {exit} f; index($0, id " (") == 1 {f = 1; print > "/dev/stderr"}' \

@@ -94,7 +94,7 @@ TEST(Logic, SubelementsAndFind) {
     // clang-format off
     const std::pair<std::string, std::vector<int16_t>> finds[] = {
         {"dummy load", {0, 1}}, {"  DUMMY   loads ", {1}}, {"load", {0, 1}}, {"operator's", {2}},
-        {"OHM\u2019S", {2}}, {"\u2018quote\u2019 \u201Cdq\u201D", {3}}, {"back\\slash", {3}},
+        {"OHM\u2019S", {2}}, {"\u201Bquote\u2019 \u201Cdq\u201D", {3}}, {"back\\slash", {3}},
         {"t5a03", {2}}, {"T5A", {2}}, {"T5", {2, 3, 5}}, {"t5 QUOTE", {3}}, {"T9", {}},
         {"\xC3\xBF" "es \xC3\xA9lan \xCF\x89MEGA \xD0\xBF\xD0\xA0\xD0\x98", {4}},
         {"dummy loads!", {}}, {"", {}}, {" \t ", {}}, {std::string(100000, 'x'), {}},
@@ -153,6 +153,7 @@ TEST_F(DataFiles, ChannelReadsLinesFieldsAndNumbersToTheEnd) {
     const std::tuple<char, std::string, std::vector<std::string>> cases[] = {
         {'L', "a\r\nb\nc\rd\r\n\r\n\n\re", {"a", "b", "c", "d", "", "", "", "e", "#62"}},
         {'L', "\xEF\xBB\xBFx y\r" + utf8 + "\n", {"x y", utf8, "#62"}},
+        {'L', "\xEF\xBB\xBF", {"#62"}},
         {'L', "\xE9t\xE9 \x93\x80\x94\n", {"été “€”", "#62"}},
         {'L', "\x81\x8D\x8F\x90\x9D", {"\u0081\u008D\u008F\u0090\u009D", "#62"}},
         {'L', "ok\n\xC3", {"ok", "Ã", "#62"}},

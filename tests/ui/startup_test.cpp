@@ -127,6 +127,9 @@ TEST(Windows, CaptionsNamesAccessKeysAndLayout) {
     EXPECT_EQ(Flags({w.lblAnswer, w.txtAnswer}) +
                   Flags({w.cmdPrevious, w.cmdShowAns, mod.frmTestComplete->cmdReview}, true),
               "00000");
+    for (QWidget* c : std::initializer_list<QWidget*>{w.lblMode, w.cmdA, w.cmdD}) // large, bold
+        EXPECT_TRUE(c->font().bold() && c->font().pointSize() >= 14)
+            << c->objectName().toStdString();
     // Laid out as after a wrong pick with its explanation: every control of the question.
     run.Write("Tech_Explain.txt", "T1A01 (A)\n" + std::string(400, 'x') + "\n~~\n");
     run.Start();
