@@ -79,15 +79,16 @@ TEST(Logic, SubelementsAndFind) {
     const auto q = [](const char* Id, std::string Text, std::string A) {
         return QueRec{Id, "A", std::move(Text), std::move(A), "b", "c", "d", {}, {}};
     };
-    const std::vector<QueRec> pool = {q("T1A01 ", "What is a dummy load?", "A resistor"),
-                                      q("T1A02 ", "Which loads?", "Dummy loads"),
-                                      q("T5A03 ", "The operator\u2019s licence", "Ohm\u2019s law"),
-                                      q("T5B01 ", "Straight 'quote' and \"dq\"", "Back\\slash"),
-                                      q("T0A01 ",
-                                        "\xC5\xB8"
-                                        "es \xC3\x89LAN \xCE\xA9mega \xD0\x9F\xD1\x80\xD0\xB8",
-                                        "e"),
-                                      q("T5C01 ", "x", "e")};
+    const std::vector<QueRec> pool = {
+        q("T1A01 ", "What is a dummy load?", "A resistor"),
+        q("T1A02 ", "Which loads?", "Dummy loads"),
+        q("T5A03 ", "The operator\u2019s licence", "Ohm\u2019s law"),
+        q("T5B01 ", "Straight 'quote' and \"dq\"", "Back\\slash"),
+        q("T0A01 ",
+          "\xC5\xB8"
+          "es \xC3\x89LAN\xC3\x9E \xCE\xA9mega \xD0\x9F\xD1\x80\xD0\xB8",
+          "e"),
+        q("T5C01 ", "x", "e")};
     const std::string groups[] = {"T1A", "T5A", "T5B", "T0A"}; // T5C is no exam group
     EXPECT_EQ(SubelementCodes(groups), (std::vector<std::string>{"T1", "T5", "T0"}));
     EXPECT_EQ(SubelementQuestions(pool, groups, "T5"), (std::vector<int16_t>{2, 3}));
@@ -96,7 +97,7 @@ TEST(Logic, SubelementsAndFind) {
         {"dummy load", {0, 1}}, {"  DUMMY   loads ", {1}}, {"load", {0, 1}}, {"operator's", {2}},
         {"OHM\u2019S", {2}}, {"\u201Bquote\u2019 \u201Cdq\u201D", {3}}, {"back\\slash", {3}},
         {"t5a03", {2}}, {"T5A", {2}}, {"T5", {2, 3, 5}}, {"t5 QUOTE", {3}}, {"T9", {}},
-        {"\xC3\xBF" "es \xC3\xA9lan \xCF\x89MEGA \xD0\xBF\xD0\xA0\xD0\x98", {4}},
+        {"\xC3\xBF" "es \xC3\xA9lan\xC3\xBE \xCF\x89MEGA \xD0\xBF\xD0\xA0\xD0\x98", {4}},
         {"dummy loads!", {}}, {"", {}}, {" \t ", {}}, {std::string(100000, 'x'), {}},
         {"\xFF\xC3", {}}};
     // clang-format on
