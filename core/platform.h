@@ -1,8 +1,10 @@
 // Services the program takes from its surroundings: message boxes, ending the
-// program, random numbers and the directory the program lies in. The
+// program, random numbers, the clock and the directory the program lies in. The
 // application supplies the desktop implementation; tests supply a recording one.
 #pragma once
 
+#include <chrono>
+#include <cstdint>
 #include <string>
 
 namespace korvell {
@@ -26,6 +28,13 @@ public:
 
     // The directory that holds the program file, without a trailing "/".
     virtual std::string ProgramDir() = 0;
+
+    // The time now, in milliseconds since 1970-01-01 00:00 UTC. The one place
+    // the program reads the clock, so a test can set it.
+    virtual std::int64_t NowMs() {
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count();
+    }
 };
 
 // Thrown by a platform whose EndProgram unwinds instead of exiting the process

@@ -36,11 +36,13 @@ public:
         return Values.empty() ? v : (Values.pop_front(), v);
     }
     std::string ProgramDir() override { return Dir; }
+    std::int64_t NowMs() override { return Now; }
     std::string Said() { return std::exchange(Messages, ""); } // "Title: Text" since last asked
 
     std::string Dir, Messages;
     std::deque<float> Values;                    // random values handed out in order, then 0
     int EndStatus = -1, Restarts = 0, Shown = 0; // EndStatus: -1 while the program runs
+    std::int64_t Now = 1796601600000;            // the clock: 2026-12-07 00:00 UTC, set at will
 };
 
 } // namespace korvell::testing
