@@ -41,6 +41,21 @@ void Report(const std::shared_ptr<Link>& L, unsigned Nr, bool Speaking, const QS
         Qt::QueuedConnection);
 }
 
+// The texts are English: the desktop's language where that is English, else
+// an English voice of the United States, else any English one. An engine
+// left to the "C" locale of a desktop without one picks any voice at all.
+void SpeakEnglish(QTextToSpeech& Tts) {
+    const QLocale system = QLocale::system();
+    const QList<QLocale> locales = Tts.availableLocales();
+    if (system.language() == QLocale::English && locales.contains(system))
+        return Tts.setLocale(system);
+    for (const bool anyTerritory : {false, true})
+        for (const QLocale& l : locales)
+            if (l.language() == QLocale::English &&
+                (anyTerritory || l.territory() == QLocale::UnitedStates))
+                return Tts.setLocale(l);
+}
+
 // The engine's side, on the voice's thread.
 class Engine : public QObject {
 public:
@@ -64,6 +79,7 @@ public:
             Tts = tts.release();
             Tts->setParent(this);
             Tts->setRate(Rate);
+            SpeakEnglish(*Tts);
             connect(Tts, &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State S) {
                 if (S == QTextToSpeech::Error)
                     Report(L, Current, false, "Speech failed: " + Tts->errorString());
