@@ -4,13 +4,14 @@
 #include "ui/info/infowindows.h"
 #include "ui/main/frmshowfig.h"
 #include "ui/main/frmshowque.h"
+#include "ui/main/reader.h"
 #include "ui/study/frmfind.h"
 
 namespace korvell {
 
 modKorvell::modKorvell(Platform& Sys)
     : Bank(Sys), frmShowQue(*this), frmShowFig(*this), frmTestComplete(*this), frmShowHelp(*this),
-      frmAbout(*this), frmDisclaimer(*this), frmFind(*this) {}
+      frmAbout(*this), frmDisclaimer(*this), frmFind(*this), Reader(*this) {}
 
 modKorvell::~modKorvell() = default;
 

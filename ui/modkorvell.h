@@ -25,6 +25,7 @@ class frmShowHelp;
 class frmAbout;
 class frmDisclaimer;
 class frmFind;
+class Reader;
 
 inline QString Q(const std::string& Text) {
     return QString::fromStdString(Text);
@@ -68,6 +69,8 @@ public:
     Lazy<korvell::frmAbout, modKorvell> frmAbout;
     Lazy<korvell::frmDisclaimer, modKorvell> frmDisclaimer;
     Lazy<korvell::frmFind, modKorvell> frmFind;
+    // Reading aloud (View menu); its voice is loaded when first used.
+    Lazy<korvell::Reader, modKorvell> Reader;
 
     // The size of every text of the windows, in percent of the designed sizes,
     // one of TextSteps; it lasts for the run.
