@@ -9,6 +9,7 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <filesystem>
 #include <map>
 #include <sqlite3.h>
 #include <string_view>
@@ -98,7 +99,9 @@ std::uint32_t BigEndian32(const unsigned char* At) {
 }
 
 // The 100 bytes SQLite writes first, read before SQLite sees the file.
-void CheckHeader(int Fd, off_t Size) {
+// Behind a journal (a write cut off) the file's size may be anything until
+// SQLite rolls the write back, so its size is checked only without one.
+void CheckHeader(int Fd, off_t Size, bool Journal) {
     unsigned char h[100];
     if (Size < 100 || pread(Fd, h, sizeof h, 0) != static_cast<ssize_t>(sizeof h) ||
         std::memcmp(h, "SQLite format 3", 16) != 0)
@@ -116,7 +119,8 @@ void CheckHeader(int Fd, off_t Size) {
     if (page < 512 || page > 65536 || (page & (page - 1)) != 0) Damaged("page size");
     const std::uint32_t pages = BigEndian32(h + 28);
     const bool pagesValid = pages != 0 && BigEndian32(h + 24) == BigEndian32(h + 92);
-    if (Size % page != 0 || (pagesValid && std::uint64_t{pages} * page > std::uint64_t(Size)))
+    if (!Journal &&
+        (Size % page != 0 || (pagesValid && std::uint64_t{pages} * page > std::uint64_t(Size))))
         Damaged("cut short");
 }
 
@@ -205,7 +209,14 @@ std::unique_ptr<StudyRecord> StudyRecord::Open(const std::string& File, Use How)
             Fail(std::string("cannot be read: ") + std::strerror(errno));
         const bool fresh = st.st_size == 0;
         if (fresh && !window) Fail("an empty file, not a Korvell study record");
-        if (!fresh) CheckHeader(r->LockFd, st.st_size);
+        struct stat journal {};
+        if (!fresh)
+            CheckHeader(r->LockFd, st.st_size, stat((File + "-journal").c_str(), &journal) == 0);
+        // A window writes a journal beside the record for each answer.
+        const std::string folder = std::filesystem::path(File).parent_path().string();
+        if (window && access(folder.empty() ? "." : folder.c_str(), W_OK) != 0)
+            Fail(std::string("cannot be written: its folder takes no new file (") +
+                 std::strerror(errno) + ")");
         // Never SQLITE_OPEN_CREATE: the file is there, and SQLite makes no other.
         if (sqlite3_open_v2(File.c_str(), &r->Db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
             Fail(std::string("cannot be opened: ") + sqlite3_errmsg(r->Db));
