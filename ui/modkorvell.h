@@ -3,12 +3,15 @@
 #pragma once
 
 #include "core/bank.h"
+#include "core/history.h"
 #include "core/results.h"
 #include "ui/lazy.h"
 
 #include <QPointer>
 #include <QString>
 #include <array>
+#include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <utility>
@@ -26,6 +29,7 @@ class frmAbout;
 class frmDisclaimer;
 class frmFind;
 class Reader;
+class StudyRecord;
 
 inline QString Q(const std::string& Text) {
     return QString::fromStdString(Text);
@@ -56,6 +60,9 @@ struct TestReview {
     // The main window shows the misses; a mode start ends it.
     bool Active = false;
 };
+
+// Asks for a study record's file in a dialog over Parent; empty when cancelled.
+std::string AskRecordFileByDialog(QWidget* Parent, bool New);
 
 class modKorvell : public Bank {
 public:
@@ -169,6 +176,26 @@ public:
     std::array<bool, MaxQue + 1> Marked{};
     void ShowMark();      // the mark box follows the question on display
     void ShowMarkCount(); // the Study menu's item says how many are marked
+
+    // The study record open, if any, and this run's answers as the study
+    // model reads them: those kept in the record, and each answer given since.
+    std::unique_ptr<StudyRecord> Record;
+    std::vector<AnswerEvent> History;
+    std::string RecordFile; // named on the command line, opened at start-up
+    // Asks for a record's file (to make one when New); empty when cancelled.
+    // A file dialog unless replaced (by the tests).
+    std::function<std::string(bool New)> AskRecordFile;
+    // Opens File as the record (making it when there is none), or says why
+    // it cannot and goes on without a record.
+    void OpenRecord(const std::string& File);
+    void CloseRecord();
+    void ShowRecordName(); // in the window's title
+    // The answer on display, the test just finished and the mark of a
+    // question go into the record at once.
+    void KeepAnswer(bool Right);
+    void KeepTest();
+    bool TestKept = true; // the running test's result is in the record
+    void KeepMark(int16_t Idx);
 
 protected:
     void PoolLoaded() override;

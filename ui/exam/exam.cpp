@@ -93,6 +93,7 @@ void modKorvell::StartTest() {
     NrRight = 0;
     ListPos = 0;
     OpMode = -1;
+    TestKept = false;
     Review.Active = false;
     Review.Picks.fill({});
     Review.Rights.fill(false);

@@ -64,13 +64,15 @@ void modKorvell::AnswerQuestion() {
         Sys.MsgBox("You already answered this Question!", "Can't cheat");
         return;
     }
+    const bool onDisplay = QueIdx >= 0 && QueIdx <= MaxQue;
+    const std::string correct = onDisplay ? QuePool[QueIdx].Answer : "None";
+    // Kept before the verdict shows; the review shows answers and takes none.
+    if (onDisplay && !Review.Active) KeepAnswer(AnsPicked == correct);
+
     w.lblAnswer->show();
     w.txtAnswer->show();
     for (QPushButton* b : {w.cmdA, w.cmdB, w.cmdC, w.cmdD})
         b->setEnabled(false);
-
-    const bool onDisplay = QueIdx >= 0 && QueIdx <= MaxQue;
-    const std::string correct = onDisplay ? QuePool[QueIdx].Answer : "None";
 
     std::string verdict;
     if (AnsPicked != " ") verdict = ShowRightWrong(correct);
