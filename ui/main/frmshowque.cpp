@@ -298,8 +298,9 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
         box->installEventFilter(this);
         box->lineEdit()->installEventFilter(this);
     }
-    // A mark changes nothing but the mark: the box reacts to a user's click only.
-    connect(chkMark, &QCheckBox::clicked, this,
+    // A mark changes nothing but the mark, which follows the box however it
+    // changes: a click, its keys, or an assistive tool's toggle.
+    connect(chkMark, &QCheckBox::toggled, this,
             [this] { this->Mod.Handle([this] { chkMark_Click(); }); });
     OnKey(this, QKeySequence(Qt::CTRL | Qt::Key_M), [this] { chkMark->click(); });
     connect(pgmFind, &QAction::triggered, this,
