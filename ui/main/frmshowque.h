@@ -12,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+class QBoxLayout;
+
 namespace korvell {
 
 class modKorvell;
@@ -88,6 +90,10 @@ public:
     QAction* pgmAbout;
 
     void Form_Load();
+    // Lays the question's boxes out for the texts they show: each as high as
+    // its text wrapped to its width, within the screen where the window can
+    // hold them (ui/main/fit.cpp).
+    void FitTexts();
 
     void cboCh_Click();
     void cboPage_Click();
@@ -128,7 +134,9 @@ private:
     // Sizes in pixels that follow the text size: button widths, field widths,
     // box heights in lines of their type.
     void SizeToText();
-    QWidget* Body = nullptr; // holds every control
+    QWidget* Body = nullptr;      // holds every control
+    QBoxLayout* NavRow = nullptr; // Previous and Next, side by side or stacked
+    bool Fitting = false, FitAgain = false, FitQueued = false;
     int RowAtPress = -1;
     bool TypedCommit = false;
 };
