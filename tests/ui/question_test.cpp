@@ -89,7 +89,8 @@ TEST(TextSize, EveryStepFitsTheScreenAndAnAnswerMovesNothing) {
 // The bundled pool's longest question (T1F07), longest choice (T7B06) and longest choices
 // (T2C06) at 100, 150 and 200 % (run at the desktop's 100, 125 and 150 %): the question and
 // each choice whole, before and after a wrong pick has two of them bold; the window within the
-// laptop's 1366 x 768 screen pixels; the boxes and the answer row where they were.
+// laptop's 1366 x 768 screen pixels; the boxes and the answer row where they were; where the
+// window's contents scroll, the focus in view as Tab moves it.
 TEST(TextSize, LongestTextsShowWholeWithinTheScreenAndStayStill) {
     if (!qEnvironmentVariable("QT_QPA_PLATFORM").contains("configfile"))
         GTEST_SKIP() << "run on the laptop screen only";
@@ -120,6 +121,14 @@ TEST(TextSize, LongestTextsShowWholeWithinTheScreenAndStayStill) {
             EXPECT_EQ(seen[0], seen[1]) << at.toStdString();
             const QSize device = w.frameGeometry().size() * scale; // rounded as the desktop does
             EXPECT_TRUE(device.width() <= 1366 && device.height() <= 768) << at.toStdString();
+            if (auto* page = w.findChild<QScrollArea*>("Scroll")) // Tab keeps the focus in view
+                for (int tab = 0; tab < 12; ++tab) {
+                    Press("Tab");
+                    const QWidget* focus = QApplication::focusWidget();
+                    EXPECT_TRUE(
+                        page->viewport()->rect().contains(focus->mapTo(page->viewport(), QPoint())))
+                        << at.toStdString() << " " << focus->objectName().toStdString();
+                }
         }
 }
 

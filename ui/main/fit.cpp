@@ -118,17 +118,23 @@ void frmShowQue::FitTexts() {
         if (testAttribute(Qt::WA_WState_Polished)) FitToScreen(this);
         if (!FitAgain) break;
     }
-    // A page that scrolls shows the question from the top where it can, and
-    // the control with the focus (Tab keeps it in view as it moves), once
-    // the area has taken the new heights.
+    // A page that scrolls shows the question from its number down, and the
+    // control with the focus where it can without scrolling that away
+    // (Tab keeps the focus in view as it moves), once the area has taken the
+    // new heights.
     if (auto* page = findChild<QScrollArea*>("Scroll", Qt::FindDirectChildrenOnly))
         QMetaObject::invokeMethod(
             page,
             [this, page] {
-                page->verticalScrollBar()->setValue(0);
-                page->horizontalScrollBar()->setValue(0);
+                QScrollBar* down = page->verticalScrollBar();
+                QScrollBar* across = page->horizontalScrollBar();
+                down->setValue(0);
+                across->setValue(0);
                 if (QWidget* focus = focusWidget(); focus && page->isAncestorOf(focus))
                     page->ensureWidgetVisible(focus, 8, 8);
+                const QPoint question = lblQuestion->mapTo(page->widget(), QPoint());
+                down->setValue(std::min(down->value(), question.y()));
+                across->setValue(std::min(across->value(), question.x()));
             },
             Qt::QueuedConnection);
 }
