@@ -204,6 +204,19 @@ constexpr char DesignedPoints[] = "DesignedPoints";
 // The dynamic property in which a window keeps its size at the designed sizes.
 constexpr char DesignedSize[] = "DesignedSize";
 
+// The area in which a window's contents scroll. Tab scrolls the control it
+// moves the focus to into view; a control disabled while it has the focus (a
+// letter button clicked for an answer) hands the focus on without moving the
+// page.
+class PageArea : public QScrollArea {
+protected:
+    bool focusNextPrevChild(bool Next) override {
+        if (const QWidget* was = focusWidget(); was && !was->isEnabled())
+            return QWidget::focusNextPrevChild(Next);
+        return QScrollArea::focusNextPrevChild(Next);
+    }
+};
+
 // Puts the contents of Window in a scroll area that fills it, keeping the
 // order in which Tab moves through the controls and the control that has the
 // focus (moved, it would lose it).
@@ -212,7 +225,7 @@ void ScrollContents(QWidget* Window) {
     QList<QWidget*> order;
     for (QWidget* w = Window->nextInFocusChain(); w != Window; w = w->nextInFocusChain())
         if (w->focusPolicy() & Qt::TabFocus) order << w;
-    auto* scroll = new QScrollArea;
+    auto* scroll = new PageArea;
     scroll->setObjectName("Scroll");
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
