@@ -113,9 +113,14 @@ void frmShowQue::FitTexts() {
     for (int round = 0; round < 3; ++round) {
         FitAgain = false;
         if (layout()) layout()->activate(); // the body at the window's width
-        if (std::none_of(std::begin(Steps), std::end(Steps), lay)) lay(Page);
-        if (layout()) layout()->activate(); // a taller window grows now, within the screen
-        if (testAttribute(Qt::WA_WState_Polished)) FitToScreen(this);
+        const QSize was = size();
+        const bool fits = std::any_of(std::begin(Steps), std::end(Steps), lay);
+        if (!fits) lay(Page);
+        Body->layout()->activate();         // the boxes take their heights now, not squeezed
+        if (layout()) layout()->activate(); // and a taller window grows
+        // A window that grew is held within the screen, and contents that
+        // cannot fit it scroll.
+        if (testAttribute(Qt::WA_WState_Polished) && (!fits || size() != was)) FitToScreen(this);
         if (!FitAgain) break;
     }
     // A page that scrolls shows the question from its number down, and the
