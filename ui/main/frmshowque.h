@@ -12,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+class QBoxLayout;
+
 namespace korvell {
 
 class modKorvell;
@@ -96,6 +98,10 @@ public:
     QAction* pgmAbout;
 
     void Form_Load();
+    // Lays the question's boxes out for the texts they show: each as high as
+    // its text wrapped to its width, within the screen where the window can
+    // hold them (ui/main/fit.cpp).
+    void FitTexts();
 
     void cboCh_Click();
     void cboPage_Click();
@@ -141,7 +147,9 @@ private:
     void SizeToText();
     // The View menu's reading items, after the text sizes.
     void AddReadAloud();
-    QWidget* Body = nullptr; // holds every control
+    QWidget* Body = nullptr;      // holds every control
+    QBoxLayout* NavRow = nullptr; // Previous and Next, side by side or stacked
+    bool Fitting = false, FitAgain = false, FitQueued = false;
     int RowAtPress = -1;
     bool TypedCommit = false;
 };
