@@ -5,12 +5,13 @@
 #include "ui/main/frmshowfig.h"
 #include "ui/main/frmshowque.h"
 #include "ui/study/frmfind.h"
+#include "ui/study/frmprogress.h"
 
 namespace korvell {
 
 modKorvell::modKorvell(Platform& Sys)
     : Bank(Sys), frmShowQue(*this), frmShowFig(*this), frmTestComplete(*this), frmShowHelp(*this),
-      frmAbout(*this), frmDisclaimer(*this), frmFind(*this) {}
+      frmAbout(*this), frmDisclaimer(*this), frmFind(*this), frmProgress(*this) {}
 
 modKorvell::~modKorvell() = default;
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/bank.h"
+#include "core/memory.h"
 #include "core/results.h"
 #include "ui/lazy.h"
 
@@ -25,6 +26,7 @@ class frmShowHelp;
 class frmAbout;
 class frmDisclaimer;
 class frmFind;
+class frmProgress;
 
 inline QString Q(const std::string& Text) {
     return QString::fromStdString(Text);
@@ -56,6 +58,13 @@ struct TestReview {
     bool Active = false;
 };
 
+// A finished test as the window "Progress" lists it.
+struct TestDone {
+    std::int64_t TimeMs = 0;
+    int Score = 0; // right answers
+    int Asked = 0; // questions asked
+};
+
 class modKorvell : public Bank {
 public:
     explicit modKorvell(Platform& Sys);
@@ -68,6 +77,7 @@ public:
     Lazy<korvell::frmAbout, modKorvell> frmAbout;
     Lazy<korvell::frmDisclaimer, modKorvell> frmDisclaimer;
     Lazy<korvell::frmFind, modKorvell> frmFind;
+    Lazy<korvell::frmProgress, modKorvell> frmProgress;
 
     // The size of every text of the windows, in percent of the designed sizes,
     // one of TextSteps; it lasts for the run.
@@ -166,6 +176,22 @@ public:
     std::array<bool, MaxQue + 1> Marked{};
     void ShowMark();      // the mark box follows the question on display
     void ShowMarkCount(); // the Study menu's item says how many are marked
+
+    // The study model: each question's memory, from this run's answers.
+    StudyMemory Memory;
+    std::vector<AnswerEvent> RunAnswers;
+    std::vector<TestDone> RunTests;
+    void NoteAnswer(bool Right); // the answer to the question on display
+    void NoteTest();             // the test just finished
+    void ReplayMemory();
+    // The model's figures now, by the program's clock.
+    Progress ProgressNow();
+    std::vector<TestDone> TestsDone() const;
+    // The Study menu's items say how many are due and never answered; the
+    // Progress window, when open, shows the figures afresh.
+    void ShowStudyCounts();
+    void StartDueStudy();
+    void StartNeverStudy();
 
 protected:
     void PoolLoaded() override;

@@ -71,6 +71,8 @@ void modKorvell::AnswerQuestion() {
 
     const bool onDisplay = QueIdx >= 0 && QueIdx <= MaxQue;
     const std::string correct = onDisplay ? QuePool[QueIdx].Answer : "None";
+    // The review of a test's misses shows answers and takes none.
+    if (onDisplay && !Review.Active) NoteAnswer(AnsPicked == correct);
 
     std::string verdict;
     if (AnsPicked != " ") verdict = ShowRightWrong(correct);

@@ -1,0 +1,78 @@
+// The study model in the windows: each answer goes into it, the Study menu
+// lists what is due and what was never answered, and the window "Progress"
+// shows its figures.
+#include "ui/main/frmshowque.h"
+#include "ui/modkorvell.h"
+#include "ui/study/frmprogress.h"
+
+#include <QMenu>
+
+namespace korvell {
+
+void modKorvell::NoteAnswer(bool Right) {
+    if (Memory.Ques().size() != Pool().size()) ReplayMemory();
+    const AnswerEvent e{QueIdx, Sys.NowMs(), Right};
+    RunAnswers.push_back(e);
+    Memory.Add(e);
+    ShowStudyCounts();
+}
+
+void modKorvell::NoteTest() {
+    RunTests.push_back({Sys.NowMs(), NrRight, NrSecGroups});
+    if (frmProgress.Loaded() && frmProgress->isVisible()) frmProgress->Fill();
+}
+
+void modKorvell::ReplayMemory() {
+    Memory.Replay(Pool().size(), RunAnswers);
+}
+
+Progress modKorvell::ProgressNow() {
+    if (Memory.Ques().size() != Pool().size()) ReplayMemory();
+    const auto groups = ExamGroups();
+    return ProgressAt(Memory, Pool(), groups, std::span(SecCnt).first(groups.size()), Sys.NowMs());
+}
+
+std::vector<TestDone> modKorvell::TestsDone() const {
+    return RunTests;
+}
+
+void modKorvell::ShowStudyCounts() {
+    if (!frmShowQue.Loaded()) return;
+    const Progress p = ProgressNow();
+    auto& w = *frmShowQue;
+    const auto show = [](QAction* Item, const QString& Caption, std::size_t N) {
+        Item->setText(N == 0 ? Caption : QString("%1 (%2)").arg(Caption).arg(N));
+        Item->setEnabled(N > 0);
+    };
+    show(w.pgmDue, "&Review Due", p.Due.size());
+    show(w.pgmNever, "&Never Answered", p.Never.size());
+    if (frmProgress.Loaded() && frmProgress->isVisible()) frmProgress->Fill();
+}
+
+void modKorvell::StartDueStudy() {
+    const Progress p = ProgressNow();
+    if (!p.Due.empty()) StartStudyList(p.Due, "Review Due");
+}
+
+void modKorvell::StartNeverStudy() {
+    const Progress p = ProgressNow();
+    if (!p.Never.empty()) StartStudyList(p.Never, "Never Answered");
+}
+
+void frmShowQue::pgmDue_Click() {
+    Mod.StartDueStudy();
+}
+
+void frmShowQue::pgmNever_Click() {
+    Mod.StartNeverStudy();
+}
+
+void frmShowQue::pgmProgress_Click() {
+    auto& f = *Mod.frmProgress;
+    f.Fill();
+    f.show();
+    f.raise();
+    f.activateWindow();
+}
+
+} // namespace korvell
