@@ -40,9 +40,6 @@ struct Exam {
 // The model's own checks: (answers as day and right; the moment looked at, in days) and the
 // figures then.
 TEST(Memory, ModelChecks) {
-    EXPECT_EQ(Like(InitialDifficulty(1), "7.1949") + " " + Like(InitialDifficulty(3), "5.2824") +
-                  " " + Like(InitialDifficulty(4), "3.2245"),
-              "7.1949 5.2824 3.2245");
     using A = std::vector<std::pair<double, bool>>;
     const std::tuple<A, double, std::string, std::string, std::string, bool> checks[] = {
         {{{0, true}}, 3.173, "0.9", "3.173", "5.2824", true},
@@ -140,27 +137,20 @@ TEST(Memory, DueAndNeverAnswered) {
                                               {999, T0, true},         {-1, T0, true}};
     const std::int64_t now = T0 + 10 * Day;
     const Progress p = exam.At(history, now);
-    EXPECT_EQ(p.Due, (std::vector<int16_t>{1, 5, 4, 2, 0}));
-    EXPECT_EQ(std::vector<int16_t>(p.Never.begin(), p.Never.begin() + 3),
-              (std::vector<int16_t>{6, 7, 8}));
-    EXPECT_EQ(p.Never.size() + p.Answered, exam.Pool.size());
-    EXPECT_EQ(p.Known, 1); // question 3, answered again on day 9
-    // Question 2: Again on day -1, then Good on day 1, as if given in that order.
-    QueMemory q;
-    q.Answer(false, T0 - Day);
-    q.Answer(true, T0 + Day);
-    StudyMemory m;
-    m.Replay(exam.Pool.size(), history);
-    EXPECT_EQ(m.Ques()[2].S, q.S);
-    EXPECT_EQ(m.AnswerCount(), 8u);
+    // Question 2 replays as Again on day -1, then Good on day 1; 999 and -1 count for nothing.
+    std::string seen;
+    for (const int16_t k : p.Due)
+        seen += std::to_string(k) + " ";
+    const SubProgress& t1 = p.BySubelement[0];
+    EXPECT_EQ(seen + "| " + std::to_string(p.Never[0]) + " " + std::to_string(p.Never.size()) +
+                  " " + std::to_string(p.Known) + " | " + t1.Code + " " + std::to_string(t1.Total) +
+                  " " + std::to_string(t1.Answered) + " " + std::to_string(t1.Known) + " " +
+                  std::to_string(t1.Due),
+              "1 5 4 2 0 | 6 99 1 | T1 18 6 1 5");
     // Groups by the table's numbers: T1A only 01; T1B 01 and 02 (03 counts for nothing).
     EXPECT_DOUBLE_EQ(p.GroupChance[0], p.Ques[0].P);
     EXPECT_DOUBLE_EQ(p.GroupChance[1], (p.Ques[3].P + p.Ques[4].P) / 2);
     EXPECT_DOUBLE_EQ(p.GroupChance[2], 0.25);
-    const SubProgress& t1 = p.BySubelement[0];
-    EXPECT_EQ(t1.Code + " " + std::to_string(t1.Total) + " " + std::to_string(t1.Answered) + " " +
-                  std::to_string(t1.Known) + " " + std::to_string(t1.Due),
-              "T1 18 6 1 5");
     EXPECT_EQ(p.Weakest, 1); // T2: every group a guess, T1 better
     EXPECT_EQ(exam.At({}, now).Weakest, -1);
 }

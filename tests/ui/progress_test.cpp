@@ -58,14 +58,10 @@ QString Expected(Program& Run, const std::vector<AnswerEvent>& History) {
     QString s = Q(PassChanceLine(p)) + " | " + Q(ExpectedScoreLine(p)) +
                 " | Due for review: " + QString::number(p.Due.size());
     for (std::size_t i = 0; i < p.BySubelement.size(); ++i) {
-        const SubProgress& r = p.BySubelement[i];
-        s += QString(" | %1%2 %3 of %4 %5 %6/%7")
-                 .arg(int(i) == p.Weakest ? "W" : "", Q(r.Code))
-                 .arg(r.Answered)
-                 .arg(r.Total)
-                 .arg(r.Known)
-                 .arg(r.Known)
-                 .arg(r.Answered - r.Known);
+        const SubProgress& r = p.BySubelement[i]; // the bar's counts as its cell tells them
+        s += QString::asprintf(" | %s%s %d of %d %d %d/%d", int(i) == p.Weakest ? "W" : "",
+                               r.Code.c_str(), r.Answered, r.Total, r.Known, r.Known,
+                               r.Answered - r.Known);
     }
     return s;
 }
@@ -86,10 +82,9 @@ QString Shown(Program& Run) {
                 t->columnWidth(c) >
                     QFontMetrics(t->item(i, c)->font()).horizontalAdvance(t->item(i, c)->text());
         const QString told = t->item(i, 3)->data(Qt::AccessibleTextRole).toString();
-        s += QString(" | %1%2 %3 %4 %5/%6")
-                 .arg(t->verticalHeaderItem(i)->text().left(1), t->item(i, 0)->text().left(2),
-                      t->item(i, 1)->text(), t->item(i, 2)->text(), told.section(' ', 0, 0),
-                      told.section(", ", 1).section(' ', 0, 0));
+        s += " | " + t->verticalHeaderItem(i)->text().left(1) + t->item(i, 0)->text().left(2) +
+             " " + t->item(i, 1)->text() + " " + t->item(i, 2)->text() + " " +
+             told.section(' ', 0, 0) + "/" + told.section(", ", 1).section(' ', 0, 0);
     }
     whole = whole && t->columnWidth(3) >= 16 * t->fontMetrics().averageCharWidth() &&
             t->viewport()->rect().contains(t->visualItemRect(t->item(t->rowCount() - 1, 3)));
@@ -102,21 +97,20 @@ QWidget* Contents(QWidget* Window) {
     return scroll ? scroll->widget() : Window;
 }
 
-// Answers every question of the list on display that Pick chooses, rightly where Right says.
-std::vector<AnswerEvent>
-AnswerList(Program& Run, const std::function<bool(const std::string&)>& Pick, bool Right = true) {
+// Answers every question of the list on display that Pick chooses, rightly where Right says,
+// and adds the answers to History.
+void AnswerList(Program& Run, std::vector<AnswerEvent>& History,
+                const std::function<bool(const std::string&)>& Pick, bool Right = true) {
     auto& w = Run.Win();
-    std::vector<AnswerEvent> history;
     for (int n = w.lstTestQue->count(); n > 0; --n) {
         const QueRec& q = Run.Mod.QuePool[Run.Mod.QueIdx];
         if (Pick(q.QueNr.substr(0, 2))) {
             const std::string letter = Right ? q.Answer : q.Answer == "A" ? "B" : "A";
             Click(w.findChild<QPushButton*>(Q("cmd" + letter)));
-            history.push_back({Run.Mod.QueIdx, Run.Fake.Now, Right});
+            History.push_back({Run.Mod.QueIdx, Run.Fake.Now, Right});
         }
         Click(w.cmdNext);
     }
-    return history;
 }
 
 // T1-T6 and T0 answered right: 94 %, nothing due; the wrong ones due at once; a week on, the
@@ -129,7 +123,8 @@ TEST(Progress, WindowFiguresAreTheModels) {
         run.Start();
         run.Mod.SetTextSize(pct);
         const auto seven = [](const std::string& Code) { return Code < "T7" || Code == "T0"; };
-        std::vector<AnswerEvent> history = AnswerList(run, seven);
+        std::vector<AnswerEvent> history;
+        AnswerList(run, history, seven);
         Press("Ctrl+G");
         auto& f = *run.Mod.frmProgress;
         EXPECT_TRUE(f.isVisible() && f.lblNothingKept->isVisible());
@@ -140,9 +135,8 @@ TEST(Progress, WindowFiguresAreTheModels) {
         EXPECT_EQ(f.grdSubelements->item(4, 0)->text(), "T5 Electrical principles");
         QApplication::setActiveWindow(&run.Win());
         Do(run, "All");
-        const auto t8 = [](const std::string& Code) { return Code == "T8"; };
-        for (const AnswerEvent& e : AnswerList(run, t8, false))
-            history.push_back(e);
+        AnswerList(
+            run, history, [](const std::string& Code) { return Code == "T8"; }, false);
         EXPECT_EQ(Shown(run), Expected(run, history)) << pct;
         run.Fake.Now += 7 * Day;
         QApplication::setActiveWindow(&f); // the figures of the moment it comes to the front
@@ -172,8 +166,7 @@ TEST(Progress, WindowFiguresAreTheModels) {
         shipped.Mod.SetTextSize(pct);
         QApplication::setActiveWindow(&shipped.Win());
         Do(shipped, "pgmSubT5");
-        for (const AnswerEvent& e : AnswerList(shipped, [](auto&) { return true; }))
-            history.push_back(e);
+        AnswerList(shipped, history, [](auto&) { return true; });
         Press("Ctrl+G");
         EXPECT_EQ(Shown(shipped), Expected(shipped, history)) << pct;
         EXPECT_EQ(shipped.Mod.frmProgress->grdSubelements->item(4, 1)->text(), "50 of 50");
