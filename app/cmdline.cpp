@@ -10,8 +10,9 @@ namespace korvell {
 
 namespace {
 
-const char* const Usage = "Usage: korvell\n"
+const char* const Usage = "Usage: korvell [--record=FILE]\n"
                           "       korvell --print-test=FILE.pdf [--seed=N]\n"
+                          "       korvell --progress=FILE\n"
                           "       korvell -h | --help | -v | --version\n";
 
 const char* const Help =
@@ -22,6 +23,9 @@ const char* const Help =
     "whole pool or of one chapter and page of a study text.\n"
     "\n"
     "Options:\n"
+    "  --record=FILE          keep answers, tests and marks in the study record FILE\n"
+    "                         (made there when there is no file) from run to run\n"
+    "  --progress=FILE        print the summary of the study record FILE, and exit\n"
     "  --print-test=FILE.pdf  write a practice test on paper (one question of each\n"
     "                         exam group, then the answer key) to FILE.pdf, and exit\n"
     "  --seed=N               draw test number N (a whole number): the same number\n"
@@ -34,11 +38,13 @@ const char* const Help =
 
 } // namespace
 
-int RunCommandLine(int argc, char** argv) {
+int RunCommandLine(int argc, char** argv, std::string& RecordFile) {
     const Arguments args = ScanArguments({argv + 1, argv + argc}, {{"help", 'h', false},
                                                                    {"version", 'v', false},
                                                                    {"print-test", 0, true},
-                                                                   {"seed", 0, true}});
+                                                                   {"seed", 0, true},
+                                                                   {"record", 0, true},
+                                                                   {"progress", 0, true}});
     std::string problem = args.Problem;
     if (problem.empty() && !args.Operands.empty())
         problem = "unexpected argument '" + args.Operands.front() + "'";
@@ -48,6 +54,10 @@ int RunCommandLine(int argc, char** argv) {
         problem = "option '--seed' takes a whole number, not '" + args.Value("seed") + "'";
     if (problem.empty() && args.Has("seed") && !args.Has("print-test"))
         problem = "option '--seed' goes with '--print-test'";
+    if (problem.empty() && args.Has("record") && (args.Has("print-test") || args.Has("progress")))
+        problem = "option '--record' goes with no '--print-test' or '--progress'";
+    if (problem.empty() && args.Has("progress") && args.Has("print-test"))
+        problem = "option '--progress' goes with no '--print-test'";
     if (!problem.empty()) {
         std::fprintf(stderr, "korvell: %s\nTry 'korvell --help'.\n", problem.c_str());
         return 2;
@@ -56,9 +66,12 @@ int RunCommandLine(int argc, char** argv) {
         std::printf("%s\n%s", Usage, Help);
         return 0;
     }
-    if (!args.Has("version"))
+    RecordFile = args.Value("record");
+    if (!args.Has("version")) {
+        if (args.Has("progress")) return RunProgress(argc, argv, args.Value("progress"));
         return args.Has("print-test") ? RunPrintTest(argc, argv, args.Value("print-test"), number)
                                       : -1;
+    }
     // A core application only: it knows the program's directory and never
     // contacts a display.
     const QCoreApplication app(argc, argv);

@@ -6,8 +6,10 @@
 
 int main(int argc, char** argv) {
     // Arguments are answered on the terminal, before a window system is touched.
+    std::string record;
     if (argc > 1)
-        if (const int status = korvell::RunCommandLine(argc, argv); status >= 0) return status;
+        if (const int status = korvell::RunCommandLine(argc, argv, record); status >= 0)
+            return status;
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("Korvell");
@@ -17,6 +19,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     korvell::QtPlatform platform;
     korvell::modKorvell mod(platform);
+    mod.RecordFile = record;
     mod.Handle([&] { mod.Main(); });
     return QApplication::exec();
 }

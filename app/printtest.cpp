@@ -1,5 +1,6 @@
 // korvell --print-test: a practice test written as a PDF file, with no window.
 #include "app/cmdline.h"
+#include "app/reportplatform.h"
 
 #include "core/bank.h"
 #include "core/practice.h"
@@ -8,42 +9,9 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <cstdio>
-#include <random>
 #include <vector>
 
 namespace korvell {
-
-namespace {
-
-// The data files' reports are kept for the command line to print, never shown.
-class ReportPlatform : public Platform {
-public:
-    void MsgBox(const std::string& Text, const std::string&) override {
-        if (Report.empty()) Report = Text;
-    }
-    [[noreturn]] void EndProgram(int Status) override { throw ProgramEnded{Status}; }
-    void Randomize() override { Generator = std::mt19937(std::random_device{}()); }
-    float Rnd() override { return static_cast<float>(Generator() >> 8) * 0x1p-24f; }
-    std::string ProgramDir() override {
-        return QCoreApplication::applicationDirPath().toStdString();
-    }
-
-    // The report in one line: a numbered read error as "what (error N)",
-    // another report by its first line.
-    std::string Line() const {
-        const std::size_t end = Report.find('\n');
-        const std::string first = Report.substr(0, end);
-        if (first.rfind("Error number ", 0) != 0 || end == std::string::npos) return first;
-        return Report.substr(end + 1, Report.find('\n', end + 1) - end - 1) + " (error " +
-               first.substr(13) + ")";
-    }
-    std::string Report;
-
-private:
-    std::mt19937 Generator;
-};
-
-} // namespace
 
 int RunPrintTest(int argc, char** argv, const std::string& File,
                  std::optional<std::uint64_t> Number) {

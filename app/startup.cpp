@@ -16,6 +16,7 @@ void modKorvell::Main() {
     FillStudyMenu();
     frmShowQue->show();
     StartPoolStudy();
+    if (!RecordFile.empty()) OpenRecord(RecordFile);
     // What reading the files needed for a moment goes back to the system
     // rather than staying with the program as free heap.
     malloc_trim(0);

@@ -7,6 +7,8 @@
 #   <prefix>/bin/korvell         a small launcher script that runs the program there
 #   <prefix>/bin/korvell-pool    the pool tool, when it is built
 #   <prefix>/share/applications/org.korvell.Korvell.desktop
+#   <prefix>/share/applications/org.korvell.KorvellRecord.desktop  opens a study record
+#   <prefix>/share/mime/packages/org.korvell.Korvell.xml  the study record's file type
 #   <prefix>/share/metainfo/org.korvell.Korvell.metainfo.xml
 #   <prefix>/share/icons/hicolor/scalable/apps/korvell.svg
 #   <prefix>/share/man/man1/     the manual pages, when scdoc is there to write them
@@ -43,7 +45,11 @@ if(TARGET korvell-pool)
 endif()
 
 install(FILES ${CMAKE_SOURCE_DIR}/app/org.korvell.Korvell.desktop
+    ${CMAKE_SOURCE_DIR}/app/org.korvell.KorvellRecord.desktop
     DESTINATION share/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/app/org.korvell.Korvell.mime.xml
+    DESTINATION share/mime/packages
+    RENAME org.korvell.Korvell.xml)
 install(FILES ${CMAKE_SOURCE_DIR}/app/org.korvell.Korvell.metainfo.xml
     DESTINATION share/metainfo)
 install(FILES ${CMAKE_SOURCE_DIR}/app/korvell.svg

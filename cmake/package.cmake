@@ -24,7 +24,8 @@ refer to.
 .
 The package also holds korvell-pool, which turns a new release of the
 question pool into Korvell's data files and checks a data directory.")
-# Libraries from the built programs, and the font the windows are laid out for.
+# Libraries from the built programs (libsqlite3-0 for the study record among
+# them), and the font the windows are laid out for.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)

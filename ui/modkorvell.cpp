@@ -1,5 +1,7 @@
 #include "ui/modkorvell.h"
 
+#include "record/record.h"
+
 #include "ui/exam/frmtestcomplete.h"
 #include "ui/info/infowindows.h"
 #include "ui/main/frmshowfig.h"
@@ -11,7 +13,9 @@ namespace korvell {
 
 modKorvell::modKorvell(Platform& Sys)
     : Bank(Sys), frmShowQue(*this), frmShowFig(*this), frmTestComplete(*this), frmShowHelp(*this),
-      frmAbout(*this), frmDisclaimer(*this), frmFind(*this), frmProgress(*this) {}
+      frmAbout(*this), frmDisclaimer(*this), frmFind(*this), frmProgress(*this) {
+    AskRecordFile = [this](bool New) { return AskRecordFileByDialog(&*frmShowQue, New); };
+}
 
 modKorvell::~modKorvell() = default;
 

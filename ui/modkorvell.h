@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/bank.h"
+#include "core/history.h"
 #include "core/memory.h"
 #include "core/results.h"
 #include "ui/lazy.h"
@@ -10,6 +11,8 @@
 #include <QPointer>
 #include <QString>
 #include <array>
+#include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <utility>
@@ -27,6 +30,7 @@ class frmAbout;
 class frmDisclaimer;
 class frmFind;
 class frmProgress;
+class StudyRecord;
 
 inline QString Q(const std::string& Text) {
     return QString::fromStdString(Text);
@@ -64,6 +68,9 @@ struct TestDone {
     int Score = 0; // right answers
     int Asked = 0; // questions asked
 };
+
+// Asks for a study record's file in a dialog over Parent; empty when cancelled.
+std::string AskRecordFileByDialog(QWidget* Parent, bool New);
 
 class modKorvell : public Bank {
 public:
@@ -177,15 +184,36 @@ public:
     void ShowMark();      // the mark box follows the question on display
     void ShowMarkCount(); // the Study menu's item says how many are marked
 
-    // The study model: each question's memory, from this run's answers.
+    // The study record open, if any, and this run's answers as the study
+    // model reads them: those kept in the record, and each answer given since.
+    std::unique_ptr<StudyRecord> Record;
+    std::vector<AnswerEvent> History;
+    std::string RecordFile; // named on the command line, opened at start-up
+    // Asks for a record's file (to make one when New); empty when cancelled.
+    // A file dialog unless replaced (by the tests).
+    std::function<std::string(bool New)> AskRecordFile;
+    // Opens File as the record (making it when there is none), or says why
+    // it cannot and goes on without a record.
+    void OpenRecord(const std::string& File);
+    void CloseRecord();
+    void ShowRecordName(); // in the window's title
+    // The answer on display, the test just finished and the mark of a
+    // question go into the record at once.
+    void KeepAnswer(bool Right);
+    void KeepTest();
+    bool TestKept = true; // the running test's result is in the record
+    void KeepMark(int16_t Idx);
+
+    // The study model: each question's memory, from the answers of History.
     StudyMemory Memory;
-    std::vector<AnswerEvent> RunAnswers;
-    std::vector<TestDone> RunTests;
-    void NoteAnswer(bool Right); // the answer to the question on display
-    void NoteTest();             // the test just finished
+    std::size_t Modelled = 0;       // the answers of History that Memory holds
+    std::vector<TestDone> RunTests; // the tests finished in this run
+    void NoteTest();                // the test just finished
     void ReplayMemory();
-    // The model's figures now, by the program's clock.
+    // The model's figures now, by the program's clock, with every answer of
+    // History.
     Progress ProgressNow();
+    // The record's tests, or without one this run's.
     std::vector<TestDone> TestsDone() const;
     // The Study menu's items say how many are due and never answered; the
     // Progress window, when open, shows the figures afresh.

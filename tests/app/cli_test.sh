@@ -9,6 +9,10 @@ unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
+# Study records for --progress: a text file and a small sound record.
+corpus=$(dirname "$0")/../../fuzz/corpus/record
+printf 'Notes\n' >"$work/text.korvell"
+cp "$corpus/few.korvell" "$work/few.korvell"
 
 # arguments | exit status | stream that carries the text | the start of its first
 # line (nothing: the stream is empty)
@@ -36,6 +40,13 @@ korvell)
         "--print-test=$work/7.pdf --seed=7|0|out|"
         "--print-test $work/7b.pdf --seed 7|0|out|"
         "--print-test=$work/any.pdf|0|out|"
+        "--record|2|err|korvell: option '--record' needs a value"
+        "--progress|2|err|korvell: option '--progress' needs a value"
+        "--record=a --progress=a|2|err|korvell: option '--record' goes with no '--print-test' or"
+        "--progress=$work/none.korvell|1|err|korvell: $work/none.korvell: error: no such file"
+        "--progress=$work/text.korvell|1|err|korvell: $work/text.korvell: error: not a Korvell study"
+        "--progress=$work|1|err|korvell: $work: error: a directory, not a study record"
+        "--progress $work/few.korvell|0|out|Record: $work/few.korvell"
     )
     ;;
 korvell-pool)
@@ -89,6 +100,12 @@ for c in "${cases[@]}"; do
         failures=$((failures + 1))
     fi
 done
+
+# The summary changes nothing in the record it reads.
+cmp -s "$work/few.korvell" "$corpus/few.korvell" && [[ ! -e $work/few.korvell-journal ]] || {
+    echo "FAIL korvell --progress changed the record"
+    failures=$((failures + 1))
+}
 
 # "--" alone ends the options and leaves nothing to answer: the program starts
 # (and is still running when it is stopped).

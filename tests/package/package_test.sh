@@ -29,7 +29,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [[ $(field Section) == hamradio ]] || fail "Section: $(field Section)"
 [[ -n $(field Maintainer) ]] || fail "no Maintainer"
 depends=$(field Depends)
-for dep in fonts-liberation libqt6widgets6 libqt6gui6 libqt6core6 libc6; do
+for dep in fonts-liberation libqt6widgets6 libqt6gui6 libqt6core6 libsqlite3-0 libc6; do
     [[ ,$depends, =~ [,\ ]$dep[,\ ] ]] || fail "Depends lacks $dep: $depends"
 done
 
@@ -38,6 +38,8 @@ dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./|/|' | sort >"$wor
 data=/usr/lib/korvell
 expected=(/usr/bin/korvell $data/korvell
     /usr/share/applications/org.korvell.Korvell.desktop
+    /usr/share/applications/org.korvell.KorvellRecord.desktop
+    /usr/share/mime/packages/org.korvell.Korvell.xml
     /usr/share/metainfo/org.korvell.Korvell.metainfo.xml
     /usr/share/icons/hicolor/scalable/apps/korvell.svg
     /usr/share/man/man1/korvell.1.gz
@@ -67,8 +69,18 @@ grep -v 'running with root privileges' "$work/lintian" | sed 's/^/lintian: /' ||
 # Unpacked: desktop entry and metainfo validate, and name each other.
 root=$work/root
 dpkg-deb -x "$deb" "$root"
-said=$(desktop-file-validate "$root/usr/share/applications/org.korvell.Korvell.desktop" 2>&1) &&
-    [[ -z $said ]] || fail "desktop-file-validate: $said"
+for entry in org.korvell.Korvell org.korvell.KorvellRecord; do
+    said=$(desktop-file-validate "$root/usr/share/applications/$entry.desktop" 2>&1) &&
+        [[ -z $said ]] || fail "desktop-file-validate $entry: $said"
+done
+# The study record's type: known by its name and by its header.
+mime=$work/mime
+mkdir -p "$mime/packages"
+cp /usr/share/mime/packages/freedesktop.org.xml "$root/usr/share/mime/packages/org.korvell.Korvell.xml" \
+    "$mime/packages/"
+update-mime-database "$mime" >/dev/null 2>&1 || fail "update-mime-database"
+grep -qx 'application/x-korvell-record:\*.korvell' "$mime/globs" || fail "no glob *.korvell"
+grep -qa 'application/x-korvell-record' "$mime/magic" || fail "no magic for a record"
 metainfo=$root/usr/share/metainfo/org.korvell.Korvell.metainfo.xml
 appstreamcli validate --no-net "$metainfo" >"$work/appstream" 2>&1 || {
     cat "$work/appstream"

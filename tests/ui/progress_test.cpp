@@ -1,6 +1,7 @@
 // The study model in the windows: the study lists of what is due and what was never answered,
 // and the window "Progress" against the model's own figures.
 #include "core/memory.h"
+#include "record/record.h"
 #include "support/run.h"
 #include "ui/study/frmprogress.h"
 
@@ -173,6 +174,54 @@ TEST(Progress, WindowFiguresAreTheModels) {
         ExpectLaidOut(Contents(shipped.Mod.frmProgress.get()), QString::number(pct));
         shipped.Mod.frmProgress->close();
         shipped.Fake.Now += 30 * Day; // the next round starts from the faded memory
+    }
+}
+
+// A new user with a fresh record: T1-T6 and T0 right make the window and --progress's lines
+// say 94 %, the wrong ones are due at once; a week on the right ones are due too and the chance
+// has fallen; the result of a test says the chance after it; without the record, as before.
+TEST(Progress, WithAFreshStudyRecord) {
+    TempDir dir;
+    const std::string file = dir / "alice.korvell";
+    Session run(1);
+    auto& w = run.Win();
+    run.Mod.AskRecordFile = [&](bool) { return file; };
+    Do(run, "pgmNewRecord");
+    std::vector<AnswerEvent> history;
+    AnswerList(run, history, [](const std::string& Code) { return Code < "T7" || Code == "T0"; });
+    Do(run, "All");
+    AnswerList(
+        run, history, [](const std::string& Code) { return Code == "T8"; }, false);
+    const auto lines = [&] {
+        const auto r = StudyRecord::Open(file, StudyRecord::Use::Reader);
+        const auto groups = run.Mod.ExamGroups();
+        const auto all = ProgressLines(*r, run.Mod.Pool(), groups,
+                                       std::span(run.Mod.SecCnt).first(groups.size()), run.Fake.Now,
+                                       [](const std::string&) { return ""; });
+        return Q(all[2] + " | " + all[3] + " | " + all[4]);
+    };
+    Press("Ctrl+G");
+    auto& f = *run.Mod.frmProgress;
+    EXPECT_EQ(lines(), "Known: 25 | Due for review: 4 | Chance to pass now: 94 % (expected score "
+                       "27.5 of 35)");
+    EXPECT_EQ(Shown(run), Expected(run, history));
+    EXPECT_FALSE(f.lblNothingKept->isVisible());
+    QApplication::setActiveWindow(&w);
+    Do(run, "pgmDue");
+    EXPECT_EQ(Rows(w.lstTestQue).replaceInStrings(" ", "").join(' '), "T8A01 T8B01 T8C01 T8D01");
+    run.Fake.Now += 7 * Day;
+    EXPECT_EQ(lines().section(" | ", 0, 1), "Known: 0 | Due for review: 29");
+    QApplication::setActiveWindow(&f);
+    EXPECT_EQ(Shown(run), Expected(run, history));
+    EXPECT_NE(f.lblChance->text(), "Chance to pass now: 94 %");
+    for (const bool open : {true, false}) { // the result's line, with the record and without
+        if (!open) Do(run, "pgmCloseRecord");
+        QApplication::setActiveWindow(&w);
+        AnswerTest(w, [](int q) { return q < 30; });
+        auto& t = *run.Mod.frmTestComplete;
+        EXPECT_EQ(t.txtChance->isVisible() ? t.txtChance->text() : "-",
+                  open ? Q(PassChanceLine(run.Mod.ProgressNow())) : "-");
+        EXPECT_EQ(f.lblNothingKept->isVisible(), !open);
     }
 }
 

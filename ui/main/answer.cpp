@@ -64,15 +64,16 @@ void modKorvell::AnswerQuestion() {
         Sys.MsgBox("You already answered this Question!", "Can't cheat");
         return;
     }
+    const bool onDisplay = QueIdx >= 0 && QueIdx <= MaxQue;
+    const std::string correct = onDisplay ? QuePool[QueIdx].Answer : "None";
+    // Kept before the verdict shows; the review shows answers and takes none.
+    if (onDisplay && !Review.Active) KeepAnswer(AnsPicked == correct);
+    ShowStudyCounts(); // the answer counts at once
+
     w.lblAnswer->show();
     w.txtAnswer->show();
     for (QPushButton* b : {w.cmdA, w.cmdB, w.cmdC, w.cmdD})
         b->setEnabled(false);
-
-    const bool onDisplay = QueIdx >= 0 && QueIdx <= MaxQue;
-    const std::string correct = onDisplay ? QuePool[QueIdx].Answer : "None";
-    // The review of a test's misses shows answers and takes none.
-    if (onDisplay && !Review.Active) NoteAnswer(AnsPicked == correct);
 
     std::string verdict;
     if (AnsPicked != " ") verdict = ShowRightWrong(correct);

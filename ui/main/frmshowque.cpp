@@ -110,6 +110,15 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     mnuFile = menus->AddMenu("Fi&le");
     mnuFile->setObjectName("mnuFile");
     mnuFile->setAccessibleName("File");
+    pgmNewRecord = mnuFile->addAction("New Study Record...");
+    pgmNewRecord->setObjectName("pgmNewRecord");
+    pgmOpenRecord = mnuFile->addAction("Open Study Record...");
+    pgmOpenRecord->setObjectName("pgmOpenRecord");
+    pgmOpenRecord->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    pgmCloseRecord = mnuFile->addAction("Close Study Record");
+    pgmCloseRecord->setObjectName("pgmCloseRecord");
+    pgmCloseRecord->setEnabled(false); // while a record is open
+    mnuFile->addSeparator();
     pgmPrintTest = mnuFile->addAction("Print Practice Test...");
     pgmPrintTest->setObjectName("pgmPrintTest");
     pgmPrintTest->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -329,8 +338,12 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
             [this] { this->Mod.Handle([this] { pgmHelp_Click(); }); });
     connect(pgmAbout, &QAction::triggered, this,
             [this] { this->Mod.Handle([this] { pgmAbout_Click(); }); });
-    connect(pgmPrintTest, &QAction::triggered, this,
-            [this] { this->Mod.Handle([this] { pgmPrintTest_Click(); }); });
+    for (auto [item, handler] : {std::pair{pgmNewRecord, &frmShowQue::pgmNewRecord_Click},
+                                 std::pair{pgmOpenRecord, &frmShowQue::pgmOpenRecord_Click},
+                                 std::pair{pgmCloseRecord, &frmShowQue::pgmCloseRecord_Click},
+                                 std::pair{pgmPrintTest, &frmShowQue::pgmPrintTest_Click}})
+        connect(item, &QAction::triggered, this,
+                [this, handler] { this->Mod.Handle([this, handler] { (this->*handler)(); }); });
     // Every change of the selected row is a pick, and so is a click on the
     // row already selected (which changes nothing and is reported only as a
     // click). The row that becomes current when the list gets the keyboard

@@ -78,6 +78,9 @@ public:
     QMenu* mnuStudy;
     QMenu* mnuView;
     QMenu* mnuHelp;
+    QAction* pgmNewRecord;
+    QAction* pgmOpenRecord;
+    QAction* pgmCloseRecord;
     QAction* pgmPrintTest;
     QAction* pgmFind;
     QAction* pgmMarked;
@@ -109,6 +112,9 @@ public:
     void cmdStudy_Click();
     void lstTestQue_Click();
     void pgmAbout_Click();
+    void pgmNewRecord_Click();
+    void pgmOpenRecord_Click();
+    void pgmCloseRecord_Click();
     void pgmPrintTest_Click();
     void pgmFind_Click();
     void pgmMarked_Click();

@@ -13,6 +13,7 @@ void frmShowQue::cmdNext_Click() {
         } else {
             // The last test question is answered: the test is over.
             Mod.KeepMisses();
+            Mod.KeepTest();
             Mod.NoteTest();
             Mod.FillTestComplete();
             Mod.frmTestComplete->show();

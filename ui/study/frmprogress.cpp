@@ -204,6 +204,7 @@ frmProgress::frmProgress(modKorvell& Mod) : Mod(Mod) {
 
 void frmProgress::Fill() {
     const Progress p = Mod.ProgressNow();
+    lblNothingKept->setVisible(!Mod.Record);
     lblChance->setText(Q(PassChanceLine(p)));
     lblExpected->setText(Q(ExpectedScoreLine(p)));
 

@@ -103,6 +103,7 @@ void modKorvell::ShowMark() {
 void frmShowQue::chkMark_Click() {
     if (Mod.QueIdx < 0 || Mod.QueIdx > MaxQue) return;
     Mod.Marked[Mod.QueIdx] = chkMark->isChecked();
+    Mod.KeepMark(Mod.QueIdx);
     Mod.ShowMarkCount();
 }
 

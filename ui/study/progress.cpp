@@ -1,6 +1,7 @@
 // The study model in the windows: each answer goes into it, the Study menu
 // lists what is due and what was never answered, and the window "Progress"
 // shows its figures.
+#include "record/record.h"
 #include "ui/main/frmshowque.h"
 #include "ui/modkorvell.h"
 #include "ui/study/frmprogress.h"
@@ -9,31 +10,35 @@
 
 namespace korvell {
 
-void modKorvell::NoteAnswer(bool Right) {
-    if (Memory.Ques().size() != Pool().size()) ReplayMemory();
-    const AnswerEvent e{QueIdx, Sys.NowMs(), Right};
-    RunAnswers.push_back(e);
-    Memory.Add(e);
-    ShowStudyCounts();
-}
-
 void modKorvell::NoteTest() {
     RunTests.push_back({Sys.NowMs(), NrRight, NrSecGroups});
     if (frmProgress.Loaded() && frmProgress->isVisible()) frmProgress->Fill();
 }
 
 void modKorvell::ReplayMemory() {
-    Memory.Replay(Pool().size(), RunAnswers);
+    Memory.Replay(Pool().size(), History);
+    Modelled = History.size();
 }
 
 Progress modKorvell::ProgressNow() {
-    if (Memory.Ques().size() != Pool().size()) ReplayMemory();
+    // The answers kept since the model last looked go into it.
+    if (Memory.Ques().size() != Pool().size() || Modelled > History.size()) ReplayMemory();
+    for (; Modelled < History.size(); ++Modelled)
+        Memory.Add(History[Modelled]);
     const auto groups = ExamGroups();
     return ProgressAt(Memory, Pool(), groups, std::span(SecCnt).first(groups.size()), Sys.NowMs());
 }
 
 std::vector<TestDone> modKorvell::TestsDone() const {
-    return RunTests;
+    if (!Record) return RunTests;
+    std::vector<TestDone> done;
+    try {
+        for (const RecordTest& t : Record->Tests())
+            done.push_back({t.TimeMs, t.Score, static_cast<int>(t.QueNrs.size())});
+    } catch (const RecordError&) {
+        return RunTests; // the window shows what it can; the next write says what is wrong
+    }
+    return done;
 }
 
 void modKorvell::ShowStudyCounts() {
