@@ -2,8 +2,8 @@
 #   <prefix>/lib/korvell/        the program and its data files, side by side, because
 #                                the program looks for its data in the directory of its
 #                                own executable file
-#   <prefix>/lib/korvell/modules/ the print dialog's library, which the program loads
-#                                from there when it first prints
+#   <prefix>/lib/korvell/modules/ the print dialog's and the voice's libraries, which the
+#                                program loads from there when it first prints or reads aloud
 #   <prefix>/bin/korvell         a small launcher script that runs the program there
 #   <prefix>/bin/korvell-pool    the pool tool, when it is built
 #   <prefix>/share/applications/org.korvell.Korvell.desktop
@@ -34,7 +34,7 @@ install(DIRECTORY ${KORVELL_OUT}/
     REGEX "^${korvell_out_regex}/modules$" EXCLUDE)
 # Installed as a library, so that the package strips it; in a folder of its
 # own, since the system's library directories are not its place.
-install(TARGETS korvell_printdialog LIBRARY DESTINATION ${KORVELL_INSTALL_DIR}/modules)
+install(TARGETS korvell_printdialog korvell_speech LIBRARY DESTINATION ${KORVELL_INSTALL_DIR}/modules)
 
 install(PROGRAMS ${CMAKE_SOURCE_DIR}/app/korvell-launcher.sh
     DESTINATION bin

@@ -28,6 +28,10 @@ question pool into Korvell's data files and checks a data directory.")
 # them), and the font the windows are laid out for.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-liberation)
+# Reading aloud speaks through the desktop's speech service, or through flite
+# where there is none; without either the program does all else as before.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "qt6-speech-speechd-plugin | qt6-speech-flite-plugin, speech-dispatcher")
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_THREADS 1)

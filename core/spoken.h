@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace korvell {
 
@@ -23,5 +24,17 @@ std::string AnswerSpoken(const std::string& Verdict, const QueRec& Que, const Ex
 // shows them.
 std::string ResultSpoken(const std::string& Greeting, const std::string& Verdict, int NrRight,
                          const std::string& Percent, const std::string& Margin);
+
+// Text as a speech engine is to be given it: the symbols it would stumble on
+// spoken as words ("30 Ω" -> "30 ohms", "1 µV" -> "1 microvolts",
+// "10^-6" -> "ten to the minus six", "144–148" -> "144 to 148"), curly
+// quotes made straight. Any other text is passed as it is.
+std::string SpeechWords(std::string_view Text);
+
+// What Read Aloud says of the question on display: the question, and once the
+// answer is out the answer as AnswerSpoken says it (Verdict as the verdict box
+// shows it, the explanation when the window shows one), in speech words.
+std::string ReadAloudText(const QueRec& Que, bool AnswerOut, const std::string& Verdict,
+                          const ExplainRec* Explain);
 
 } // namespace korvell

@@ -11,12 +11,12 @@
 #include <ctime>
 #include <fcntl.h>
 #include <filesystem>
-#include <map>
 #include <sqlite3.h>
 #include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_map>
 #include <utility>
 
 namespace korvell {
@@ -160,7 +160,15 @@ private:
     sqlite3* Db;
 };
 
-using PoolNow = std::map<std::string, std::pair<int16_t, std::string>, std::less<>>;
+// Looked up by the text SQLite hands over, without a copy.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view Text) const {
+        return std::hash<std::string_view>{}(Text);
+    }
+};
+using PoolNow =
+    std::unordered_map<std::string, std::pair<int16_t, std::string>, TextHash, std::equal_to<>>;
 
 // The pool's questions as they are now: identifier to index and fingerprint.
 PoolNow Current(std::span<const QueRec> Pool) {

@@ -6,6 +6,7 @@
 #include "ui/info/infowindows.h"
 #include "ui/main/frmshowfig.h"
 #include "ui/main/frmshowque.h"
+#include "ui/main/reader.h"
 #include "ui/study/frmfind.h"
 #include "ui/study/frmprogress.h"
 
@@ -13,7 +14,7 @@ namespace korvell {
 
 modKorvell::modKorvell(Platform& Sys)
     : Bank(Sys), frmShowQue(*this), frmShowFig(*this), frmTestComplete(*this), frmShowHelp(*this),
-      frmAbout(*this), frmDisclaimer(*this), frmFind(*this), frmProgress(*this) {
+      frmAbout(*this), frmDisclaimer(*this), frmFind(*this), frmProgress(*this), Reader(*this) {
     AskRecordFile = [this](bool New) { return AskRecordFileByDialog(&*frmShowQue, New); };
 }
 

@@ -30,6 +30,7 @@ class frmAbout;
 class frmDisclaimer;
 class frmFind;
 class frmProgress;
+class Reader;
 class StudyRecord;
 
 inline QString Q(const std::string& Text) {
@@ -85,6 +86,8 @@ public:
     Lazy<korvell::frmDisclaimer, modKorvell> frmDisclaimer;
     Lazy<korvell::frmFind, modKorvell> frmFind;
     Lazy<korvell::frmProgress, modKorvell> frmProgress;
+    // Reading aloud (View menu); its voice is loaded when first used.
+    Lazy<korvell::Reader, modKorvell> Reader;
 
     // The size of every text of the windows, in percent of the designed sizes,
     // one of TextSteps; it lasts for the run.

@@ -52,6 +52,33 @@ TEST(Logic, PercentDrawAndTexts) {
         "Question T1A05. Why? A: a. B: b line. C: c! D: d. Figure T-1.|Wrong! The answer is x.");
 }
 
+// What a speech engine is given: symbols as words, powers, ranges and straight quotes; the
+// question and, once out, its answer.
+TEST(Logic, SpeechWords) {
+    // clang-format off
+    const std::pair<const char*, const char*> cases[] = {
+        {"30 \u03a9, 10 k\u03a9 and 1 M\u03a9", "30 ohms, 10 kilohms and 1 megohms"},
+        {"1 \u00b5V = 1 \u03bcF; the \u00b5 prefix, \u00b5Vx", "1 microvolts = 1 microfarads; the micro prefix, micro Vx"},
+        {"\u03bb = c / f \u2248 2 m; \u03bb/4", "lambda = c divided by f about 2 m; lambda /4"},
+        {"10^-6, 3 \u00d7 10^8 m/s, 10^-12 F, 2^\u221220", "ten to the minus six, 3 times ten to the eight m/s, ten to the minus twelve F, two to the minus twenty"},
+        {"x^2, 10^, 10^x, 100^5", "x^2, 10^, 10^x, 100 to the five"},
+        {"144\u2013148 MHz; HF \u2013 VHF", "144 to 148 MHz; HF, VHF"},
+        {"P = I\u00b2 \u00d7 R; f = 1 / (2\u03c0\u221a(LC))", "P = I squared times R; f = 1 divided by (2 pi the square root of (LC))"},
+        {"\u00b1600 kHz, 2\u00b0 of, \u221220 dB, 6 \u00f7 2", "plus or minus 600 kHz, 2 degrees of, minus 20 dB, 6 divided by 2"},
+        {"\u201cCQ\u201d operator\u2019s", "\"CQ\" operator's"},
+        {"Plain: T5A03 (A) 1/2", "Plain: T5A03 (A) 1/2"}};
+    // clang-format on
+    for (const auto& [text, words] : cases)
+        EXPECT_EQ(SpeechWords(text), words) << text;
+    const QueRec q{"T5A03", "B", "How many \u03a9?", "1 \u00b5A", "2", "3", "4", "T1", ""};
+    const ExplainRec e{"T5A03", "B", "97.1", "", "Two \u03a9.", 1};
+    EXPECT_EQ(ReadAloudText(q, false, "Right!", &e),
+              "Question T5A03. How many ohms? A: 1 microamperes. B: 2. C: 3. D: 4. Figure T-1.");
+    EXPECT_EQ(ReadAloudText(q, true, "", &e),
+              "Question T5A03. How many ohms? A: 1 microamperes. B: 2. C: 3. D: 4. Figure T-1. "
+              "The answer is B: 2. Rule reference: 97.1. Two ohms.");
+}
+
 // A test's subelements in the order its groups name them; the margin from the exam's own figures.
 TEST(Logic, ResultsBySubelementAndMargin) {
     const std::string groups[] = {"T1A", "T1B", "T2A", "T0A", "T1C", "T0B"};

@@ -32,6 +32,9 @@ depends=$(field Depends)
 for dep in fonts-liberation libqt6widgets6 libqt6gui6 libqt6core6 libsqlite3-0 libc6; do
     [[ ,$depends, =~ [,\ ]$dep[,\ ] ]] || fail "Depends lacks $dep: $depends"
 done
+for dep in qt6-speech-speechd-plugin qt6-speech-flite-plugin speech-dispatcher; do
+    [[ $(field Recommends) == *$dep* ]] || fail "Recommends lacks $dep: $(field Recommends)"
+done
 
 # The file list (directories aside): what must be there, and nothing from outside /usr.
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./|/|' | sort >"$work/files"

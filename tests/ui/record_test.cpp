@@ -73,29 +73,26 @@ TEST(StudyRecord, RefusedAndFailedRecordsLeaveTheProgramWithout) {
     run.Mod.RecordFile = text;
     run.Start();
     auto& w = run.Win();
-    EXPECT_EQ(run.Fake.Said(), "Study Record: " + text +
-                                   "\nNot a Korvell study record.\n"
-                                   "Korvell goes on without a study record.\n");
+    const auto refused = [](const std::string& File, const std::string& Why) {
+        return "Study Record: " + File + "\n" + Why +
+               ".\nKorvell goes on without a study record.\n";
+    };
+    EXPECT_EQ(run.Fake.Said(), refused(text, "Not a Korvell study record"));
     EXPECT_EQ(w.windowTitle(), "Technician Examination Questions");
     const std::string held = run.Tmp / "held.korvell";
     const auto other = StudyRecord::Open(held, StudyRecord::Use::Window); // another Korvell's
     run.Mod.AskRecordFile = [&](bool) { return held; };
     Press("Ctrl+O");
-    EXPECT_EQ(run.Fake.Said(), "Study Record: " + held +
-                                   "\nOpen in another Korvell.\n"
-                                   "Korvell goes on without a study record.\n");
+    EXPECT_EQ(run.Fake.Said(), refused(held, "Open in another Korvell"));
     EXPECT_FALSE(w.pgmCloseRecord->isEnabled());
     const std::string file = run.Tmp / "bob.korvell";
     run.Mod.AskRecordFile = [&](bool) { return file; };
     Do(run, "pgmOpenRecord");
     sqlite3* db = nullptr; // the record damaged under the program
     sqlite3_open(file.c_str(), &db);
-    sqlite3_exec(db, "DROP TABLE answer", nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+    sqlite3_exec(db, "DROP TABLE answer", nullptr, nullptr, nullptr), sqlite3_close(db);
     Click(w.cmdA);
-    EXPECT_EQ(run.Fake.Said(), "Study Record: " + file +
-                                   "\nA damaged study record (no such table: answer).\n"
-                                   "Korvell goes on without a study record.\n");
+    EXPECT_EQ(run.Fake.Said(), refused(file, "A damaged study record (no such table: answer)"));
     EXPECT_EQ(w.txtRightWrong->text() + w.windowTitle(), "Right!Technician Examination Questions");
 }
 

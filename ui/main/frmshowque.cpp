@@ -140,6 +140,7 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     pgmNormalSize = mnuView->addAction("Normal Text Size");
     pgmNormalSize->setObjectName("pgmNormalSize");
     pgmNormalSize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    AddReadAloud();
     for (QMenu* menu : {mnuFile, mnuStudy, mnuView})
         menu->menuAction()->setVisible(!menu->actions().isEmpty());
     mnuHelp = menus->AddMenu("&Help");

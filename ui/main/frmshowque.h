@@ -90,6 +90,11 @@ public:
     QAction* pgmLarger;
     QAction* pgmSmaller;
     QAction* pgmNormalSize;
+    QAction* pgmReadAloud; // reading aloud (speak.cpp)
+    QAction* pgmStopReading;
+    QAction* pgmReadEach;
+    QAction* pgmSlower;
+    QAction* pgmFaster;
     QAction* pgmHelp;
     QAction* pgmAbout;
 
@@ -140,6 +145,8 @@ private:
     // Sizes in pixels that follow the text size: button widths, field widths,
     // box heights in lines of their type.
     void SizeToText();
+    // The View menu's reading items, after the text sizes.
+    void AddReadAloud();
     QWidget* Body = nullptr; // holds every control
     int RowAtPress = -1;
     bool TypedCommit = false;

@@ -1,5 +1,6 @@
 // Telling a screen reader what changed on the window it cannot see.
 #include "ui/main/frmshowque.h"
+#include "ui/main/reader.h"
 #include "ui/modkorvell.h"
 #include "ui/widgets.h"
 
@@ -68,6 +69,7 @@ void modKorvell::NoteFocus() {
 
 void modKorvell::TellNews() {
     if (News.empty()) return;
+    if (Reader.Loaded()) Reader->Told(News);
     const QString news = ShownText(News);
     QWidget* window = NewsWindow ? NewsWindow : frmShowQue.get();
     News.clear();
