@@ -14,39 +14,14 @@ namespace korvell::testing {
 
 constexpr std::int64_t Day = 86400000;
 
-// The Study menu's two items (caption, '-' when disabled) and the list shown.
-QString Lists(Program& Run) {
-    auto& w = Run.Win();
-    Press("Alt+Y"); // the menu's counts as it opens
-    Press("Escape");
+// The Study menu's two items as it opens: caption, and '-' when disabled.
+QString Menu(Program& Run) {
+    Run.Win().mnuStudy->popup({});
+    Run.Win().mnuStudy->hide();
     QString s;
-    for (QAction* a : {w.pgmDue, w.pgmNever})
-        s += PlainCaption(a->text()) + (a->isEnabled() ? "" : "-") + " | ";
-    QStringList ids = Rows(w.lstTestQue).replaceInStrings(" ", "");
-    if (ids.size() > 4) ids = {QString::number(ids.size()), ids.first(), ids.last()};
-    return s + w.lblMode->text() + ": " + ids.join(' ');
-}
-
-// Misses (a wrong pick, Show Answer) are due at once, first; a right answer when its memory has
-// faded (a week on); neither list changes while it is studied, the menu's counts follow.
-TEST(StudyLists, ReviewDueAndNeverAnsweredFollowEveryAnswer) {
-    Program run(Questions(2), 2); // answers cycle A, B, C, D
-    run.Start();
-    const char* steps[][2] = {
-        {"", "Review Due- | Never Answered (70) | Pick Any Technician Question from Pool: 70 "
-             "T1A01 T0C02"},
-        {"A/Next/A/Next/ShowAns", "Review Due (2) | Never Answered (67) | Pick Any Technician "
-                                  "Question from Pool: 70 T1A01 T0C02"},
-        {"pgmDue", "Review Due (2) | Never Answered (67) | Review Due: T1A02 T1B01"},
-        {"B", "Review Due (1) | Never Answered (67) | Review Due: T1A02 T1B01"},
-        {"week/pgmDue", "Review Due (3) | Never Answered (67) | Review Due: T1B01 T1A02 T1A01"},
-        {"pgmNever/C", "Review Due (4) | Never Answered (66) | Never Answered: 67 T1B02 T0C02"},
-    };
-    for (const auto& [step, seen] : steps) {
-        for (const QString& s : QString(step).split('/', Qt::SkipEmptyParts))
-            s == "week" ? void(run.Fake.Now += 7 * Day) : Do(run, s);
-        EXPECT_EQ(Lists(run), QString(seen)) << step;
-    }
+    for (QAction* a : {Run.Win().pgmDue, Run.Win().pgmNever})
+        s += PlainCaption(a->text()) + (a->isEnabled() ? " | " : "- | ");
+    return s;
 }
 
 // The window's figures as the model computes them from the same answers at the same moment.
@@ -114,49 +89,83 @@ void AnswerList(Program& Run, std::vector<AnswerEvent>& History,
     }
 }
 
-// T1-T6 and T0 answered right: 94 %, nothing due; the wrong ones due at once; a week on, the
-// right ones due too and the chance fallen. On a small pool and the bundled one, at 100 % and
-// 200 % text; then a test in the table, the chart's words and Review Due from the window.
-TEST(Progress, WindowFiguresAreTheModels) {
+// A new user with a fresh record, at 100 % and 200 % text: T1-T6 and T0 right make the window
+// and --progress's lines say 94 %, the misses are due at once (Review Due, its count in the menu
+// following every answer); a week on the right ones are due too and the chance has fallen. A test's
+// result says the chance after it and joins the tests; without the record the window counts the
+// run's and says nothing is kept.
+TEST(Progress, FreshRecordThenWithout) {
     for (const int pct : {100, 200}) {
+        TempDir dir;
+        const std::string file = dir / "alice.korvell";
         Program run(Questions(2), 2);
         run.Write("Tech_Syllabus.txt", "T5 ELECTRICAL PRINCIPLES\n");
         run.Start();
         run.Mod.SetTextSize(pct);
-        const auto seven = [](const std::string& Code) { return Code < "T7" || Code == "T0"; };
+        auto& w = run.Win();
+        run.Mod.AskRecordFile = [&](bool) { return file; };
+        Do(run, "pgmNewRecord");
+        EXPECT_EQ(Menu(run), "Review Due- | Never Answered (70) | ");
         std::vector<AnswerEvent> history;
-        AnswerList(run, history, seven);
-        Press("Ctrl+G");
-        auto& f = *run.Mod.frmProgress;
-        EXPECT_TRUE(f.isVisible() && f.lblNothingKept->isVisible());
-        EXPECT_EQ(Shown(run).section(" | ", 0, 2),
-                  "Chance to pass now: 94 % | Expected score: 27.5 of 35 "
-                  "(26 needed) | Due for review: 0");
-        EXPECT_EQ(Shown(run), Expected(run, history)) << pct;
-        EXPECT_EQ(f.grdSubelements->item(4, 0)->text(), "T5 Electrical principles");
-        QApplication::setActiveWindow(&run.Win());
+        AnswerList(run, history,
+                   [](const std::string& Code) { return Code < "T7" || Code == "T0"; });
         Do(run, "All");
         AnswerList(
             run, history, [](const std::string& Code) { return Code == "T8"; }, false);
+        Do(run, "pgmNever"); // Show Answer before a pick counts as a miss
+        Do(run, "ShowAns");
+        history.push_back({run.Mod.QueIdx, run.Fake.Now, false});
+        EXPECT_EQ(Menu(run), "Review Due (9) | Never Answered (11) | ");
+        const auto lines = [&] {
+            const auto r = StudyRecord::Open(file, StudyRecord::Use::Reader);
+            const auto groups = run.Mod.ExamGroups();
+            const auto all = ProgressLines(*r, run.Mod.Pool(), groups,
+                                           std::span(run.Mod.SecCnt).first(groups.size()),
+                                           run.Fake.Now, [](const std::string&) { return ""; });
+            return Q(all[2] + " | " + all[3] + " | " + all[4]);
+        };
+        Do(run, "pgmProgress");
+        auto& f = *run.Mod.frmProgress;
+        EXPECT_EQ(lines(), "Known: 50 | Due for review: 9 | Chance to pass now: 94 % (expected "
+                           "score 27.5 of 35)");
         EXPECT_EQ(Shown(run), Expected(run, history)) << pct;
+        EXPECT_FALSE(f.lblNothingKept->isVisible());
+        EXPECT_EQ(f.grdSubelements->item(4, 0)->text(), "T5 Electrical principles");
+        QApplication::setActiveWindow(&w);
+        Do(run, "pgmDue");
+        EXPECT_EQ(Rows(w.lstTestQue).replaceInStrings(" ", "").join(' '),
+                  "T7A01 T8A01 T8A02 T8B01 T8B02 T8C01 T8C02 T8D01 T8D02");
         run.Fake.Now += 7 * Day;
+        EXPECT_EQ(lines().section(" | ", 0, 1), "Known: 0 | Due for review: 59");
+        EXPECT_EQ(Menu(run), "Review Due (59) | Never Answered (11) | ");
         QApplication::setActiveWindow(&f); // the figures of the moment it comes to the front
         EXPECT_EQ(Shown(run), Expected(run, history)) << pct;
-        EXPECT_EQ(f.lblDue->text(), "Due for review: 58");
         EXPECT_NE(f.lblChance->text(), "Chance to pass now: 94 %");
         ExpectLaidOut(Contents(&f), QString::number(pct));
-        // A finished test: its row, the chart's words; Review Due studies what is due.
-        QApplication::setActiveWindow(&run.Win());
-        AnswerTest(run.Win(), [](int q) { return q < 27; });
         const QString date = QDateTime::fromMSecsSinceEpoch(run.Fake.Now).toString("yyyy-MM-dd");
-        EXPECT_EQ(f.grdTests->item(0, 0)->text() + " " + f.grdTests->item(0, 1)->text() + " " +
-                      f.grdTests->item(0, 2)->text() + " | " + f.picScores->accessibleDescription(),
-                  date + " 27 of 35 Passed | Pass line at 26 of 35. Scores: 27 on " + date + ".");
-        Click(f.cmdReviewDue);
-        EXPECT_EQ(run.Win().lblMode->text() + QString::number(run.Win().lstTestQue->count()) +
-                      QString::number(run.Win().isActiveWindow()),
+        for (const bool open : {true, false}) {
+            if (!open) Do(run, "pgmCloseRecord");
+            QApplication::setActiveWindow(&w);
+            AnswerTest(w, [](int q) { return q < 27; });
+            auto& t = *run.Mod.frmTestComplete;
+            EXPECT_EQ(t.txtChance->isVisible() ? t.txtChance->text() : "-",
+                      open ? Q(PassChanceLine(run.Mod.ProgressNow())) : "-");
+            EXPECT_EQ(f.lblNothingKept->isVisible(), !open);
+            EXPECT_EQ(f.grdTests->item(0, 0)->text() + " " + f.grdTests->item(0, 1)->text() + " " +
+                          f.grdTests->item(0, 2)->text() + " | " +
+                          f.picScores->accessibleDescription(),
+                      date + " 27 of 35 Passed | Pass line at 26 of 35. Scores: 27 on " + date +
+                          (open ? "." : ", 27 on " + date + "."));
+        }
+        Click(f.cmdReviewDue); // what is due now, in the main window
+        EXPECT_EQ(w.lblMode->text() + QString::number(w.lstTestQue->count()) +
+                      QString::number(w.isActiveWindow()),
                   "Review Due" + f.lblDue->text().section(": ", 1) + "1");
     }
+}
+
+// The bundled pool at 100 % and 200 % text, a month apart: the window says what the model says.
+TEST(Progress, BundledPool) {
     Program shipped;
     for (const char* f : {"Tech_Pool.txt", "SecCntTbl.txt", "Tech_Syllabus.txt"})
         std::filesystem::copy_file(KORVELL_SHIPPED_DATA "/" + std::string(f), shipped.Tmp / f,
@@ -174,54 +183,6 @@ TEST(Progress, WindowFiguresAreTheModels) {
         ExpectLaidOut(Contents(shipped.Mod.frmProgress.get()), QString::number(pct));
         shipped.Mod.frmProgress->close();
         shipped.Fake.Now += 30 * Day; // the next round starts from the faded memory
-    }
-}
-
-// A new user with a fresh record: T1-T6 and T0 right make the window and --progress's lines
-// say 94 %, the wrong ones are due at once; a week on the right ones are due too and the chance
-// has fallen; the result of a test says the chance after it; without the record, as before.
-TEST(Progress, WithAFreshStudyRecord) {
-    TempDir dir;
-    const std::string file = dir / "alice.korvell";
-    Session run(1);
-    auto& w = run.Win();
-    run.Mod.AskRecordFile = [&](bool) { return file; };
-    Do(run, "pgmNewRecord");
-    std::vector<AnswerEvent> history;
-    AnswerList(run, history, [](const std::string& Code) { return Code < "T7" || Code == "T0"; });
-    Do(run, "All");
-    AnswerList(
-        run, history, [](const std::string& Code) { return Code == "T8"; }, false);
-    const auto lines = [&] {
-        const auto r = StudyRecord::Open(file, StudyRecord::Use::Reader);
-        const auto groups = run.Mod.ExamGroups();
-        const auto all = ProgressLines(*r, run.Mod.Pool(), groups,
-                                       std::span(run.Mod.SecCnt).first(groups.size()), run.Fake.Now,
-                                       [](const std::string&) { return ""; });
-        return Q(all[2] + " | " + all[3] + " | " + all[4]);
-    };
-    Press("Ctrl+G");
-    auto& f = *run.Mod.frmProgress;
-    EXPECT_EQ(lines(), "Known: 25 | Due for review: 4 | Chance to pass now: 94 % (expected score "
-                       "27.5 of 35)");
-    EXPECT_EQ(Shown(run), Expected(run, history));
-    EXPECT_FALSE(f.lblNothingKept->isVisible());
-    QApplication::setActiveWindow(&w);
-    Do(run, "pgmDue");
-    EXPECT_EQ(Rows(w.lstTestQue).replaceInStrings(" ", "").join(' '), "T8A01 T8B01 T8C01 T8D01");
-    run.Fake.Now += 7 * Day;
-    EXPECT_EQ(lines().section(" | ", 0, 1), "Known: 0 | Due for review: 29");
-    QApplication::setActiveWindow(&f);
-    EXPECT_EQ(Shown(run), Expected(run, history));
-    EXPECT_NE(f.lblChance->text(), "Chance to pass now: 94 %");
-    for (const bool open : {true, false}) { // the result's line, with the record and without
-        if (!open) Do(run, "pgmCloseRecord");
-        QApplication::setActiveWindow(&w);
-        AnswerTest(w, [](int q) { return q < 30; });
-        auto& t = *run.Mod.frmTestComplete;
-        EXPECT_EQ(t.txtChance->isVisible() ? t.txtChance->text() : "-",
-                  open ? Q(PassChanceLine(run.Mod.ProgressNow())) : "-");
-        EXPECT_EQ(f.lblNothingKept->isVisible(), !open);
     }
 }
 
