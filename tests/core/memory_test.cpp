@@ -15,9 +15,9 @@ constexpr std::int64_t Day = MsPerDay, T0 = 1796601600000; // 2026-12-07 00:00 U
 // X with as many decimals as Expected has.
 std::string Like(double X, const std::string& Expected) {
     const auto dot = Expected.find('.');
-    const int places = dot == std::string::npos ? 0 : int(Expected.size() - dot - 1);
     char text[64];
-    std::snprintf(text, sizeof text, "%.*f", places, X);
+    std::snprintf(text, sizeof text, "%.*f",
+                  int(dot == std::string::npos ? 0 : Expected.size() - dot - 1), X);
     return text;
 }
 
