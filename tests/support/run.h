@@ -8,6 +8,7 @@
 #include "ui/main/frmshowque.h"
 #include "ui/modkorvell.h"
 #include "ui/study/frmfind.h"
+#include "ui/study/frmprogress.h"
 #include "ui/widgets.h"
 
 #include <QAccessible>

@@ -56,6 +56,7 @@ TEST(TextSize, EveryStepFitsTheScreenAndAnAnswerMovesNothing) {
     Session run(1);
     auto& w = run.Win();
     Do(run, "test:30");
+    Do(run, "pgmProgress");
     const QRect room = screen->availableGeometry();
     const std::pair<const char*, int> steps[] = {
         {"key:Ctrl++", 125}, {"key:Ctrl+=", 150}, {"pgmLarger", 175},  {"key:Ctrl++", 200},
@@ -64,7 +65,8 @@ TEST(TextSize, EveryStepFitsTheScreenAndAnAnswerMovesNothing) {
         for (const char* s : {"win:frmShowQue", step, "All"})
             Do(run, s);
         EXPECT_EQ(w.txtQuestion->font().pointSizeF(), 18.0 * pct / 100) << step;
-        for (QWidget* win : std::initializer_list<QWidget*>{&w, run.Mod.frmTestComplete.get()}) {
+        for (QWidget* win : std::initializer_list<QWidget*>{&w, run.Mod.frmTestComplete.get(),
+                                                            run.Mod.frmProgress.get()}) {
             win->show();
             QApplication::processEvents(); // the area that scrolls lays out what it holds
             const auto* scroll = win->findChild<QScrollArea*>("Scroll");

@@ -155,6 +155,15 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     pgmMarked = new QAction("&Marked Questions", this);
     pgmMarked->setObjectName("pgmMarked");
     pgmMarked->setEnabled(false);
+    pgmDue = new QAction("&Review Due", this);
+    pgmDue->setObjectName("pgmDue");
+    pgmDue->setEnabled(false);
+    pgmNever = new QAction("&Never Answered", this);
+    pgmNever->setObjectName("pgmNever");
+    pgmNever->setEnabled(false);
+    pgmProgress = new QAction("&Progress...", this);
+    pgmProgress->setObjectName("pgmProgress");
+    pgmProgress->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     pgmHelp = mnuHelp->addAction("Program Help");
     pgmHelp->setObjectName("pgmHelp");
     pgmHelp->setShortcut(Qt::Key_F1);
@@ -318,6 +327,11 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
             [this] { this->Mod.Handle([this] { pgmFind_Click(); }); });
     connect(pgmMarked, &QAction::triggered, this,
             [this] { this->Mod.Handle([this] { pgmMarked_Click(); }); });
+    for (auto [item, handler] : {std::pair{pgmDue, &frmShowQue::pgmDue_Click},
+                                 std::pair{pgmNever, &frmShowQue::pgmNever_Click},
+                                 std::pair{pgmProgress, &frmShowQue::pgmProgress_Click}})
+        connect(item, &QAction::triggered, this,
+                [this, handler] { this->Mod.Handle([this, handler] { (this->*handler)(); }); });
     for (auto [item, handler] : {std::pair{pgmLarger, &frmShowQue::pgmLarger_Click},
                                  std::pair{pgmSmaller, &frmShowQue::pgmSmaller_Click},
                                  std::pair{pgmNormalSize, &frmShowQue::pgmNormalSize_Click}})

@@ -86,6 +86,9 @@ public:
     QAction* pgmPrintTest;
     QAction* pgmFind;
     QAction* pgmMarked;
+    QAction* pgmDue;      // the questions due for review
+    QAction* pgmNever;    // the questions never answered
+    QAction* pgmProgress; // the window "Progress"
     QAction* pgmLarger;
     QAction* pgmSmaller;
     QAction* pgmNormalSize;
@@ -126,6 +129,9 @@ public:
     void pgmPrintTest_Click();
     void pgmFind_Click();
     void pgmMarked_Click();
+    void pgmDue_Click();
+    void pgmNever_Click();
+    void pgmProgress_Click();
     void pgmSub_Click(const std::string& Code);
     void pgmHelp_Click();
     void pgmLarger_Click();
