@@ -31,6 +31,11 @@ int RunProgress(int argc, char** argv, const std::string& File) {
     const std::string dir = sys.ProgramDir() + "/";
     if (!sys.Report.empty()) return fail(dir + "Tech_Pool.txt", sys.Line());
     bank.BuildSecGroups(); // the exam groups, as the section table must list them
+    bank.ReadSecCntTbl();  // how many questions a test draws from, by group
+    if (!sys.Report.empty()) return fail(dir + "SecCntTbl.txt", sys.Line());
+    if (const int i = bank.FirstSecCntMismatch(); i >= 0)
+        return fail(dir + "SecCntTbl.txt",
+                    "entry " + std::to_string(i + 1) + " is not \"" + bank.SecGroups[i] + "\"");
     bank.ReadSyllabus();
     const auto first = [](auto& Array, int Count) {
         return std::span(Array).first(
@@ -44,7 +49,9 @@ int RunProgress(int argc, char** argv, const std::string& File) {
     };
     try {
         const auto record = StudyRecord::Open(File, StudyRecord::Use::Reader);
-        for (const std::string& line : ProgressLines(*record, pool, groups, topic))
+        const auto counts = std::span(bank.SecCnt).first(groups.size());
+        for (const std::string& line :
+             ProgressLines(*record, pool, groups, counts, sys.NowMs(), topic))
             std::printf("%s\n", line.c_str());
     } catch (const RecordError& e) {
         return fail(File, e.what());

@@ -1,6 +1,7 @@
 // A study record of 50,000 answers: opening it as the window does (its
-// history and marks read against the pool), and keeping one more answer, each
-// repeated to give the median and the 99th percentile.
+// history and marks read against the pool), its progress as --progress prints
+// it, and keeping one more answer, each repeated to give the median and the
+// 99th percentile.
 #include "core/explain.h"
 #include "record/record.h"
 
@@ -77,6 +78,27 @@ void BM_OpenRecord(benchmark::State& State) {
     }
 }
 BENCHMARK(BM_OpenRecord)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(50)
+    ->ComputeStatistics("p99", P99)
+    ->ReportAggregatesOnly(true);
+
+// The summary --progress prints: the history read, replayed into the study
+// model and its figures (the chance to pass among them) taken at one moment.
+void BM_ProgressOfRecord(benchmark::State& State) {
+    const auto pool = BenchPool();
+    const auto& groups = korvell::ExamGroups();
+    const std::vector<int16_t> counts(groups.size(), 20);
+    const std::string& file = BigRecord();
+    for (auto _ : State) {
+        const auto r = StudyRecord::Open(file, StudyRecord::Use::Reader);
+        benchmark::DoNotOptimize(
+            korvell::ProgressLines(*r, pool, groups, counts, 1797601600000,
+                                   [](const std::string&) { return std::string(); }));
+    }
+}
+BENCHMARK(BM_ProgressOfRecord)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(50)

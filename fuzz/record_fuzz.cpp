@@ -15,6 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         {"T1A01", "A", "Question?", "a", "b", "c", "d", "", ""},
         {"T5A01", "B", "Another?", "a", "b", "c", "d", "", ""}};
     static const std::vector<std::string> groups = {"T1A", "T5A"};
+    static const std::vector<int16_t> counts = {1, 1};
     const std::string file = fuzz::WriteInput("input.korvell", Data, Size);
     std::filesystem::remove(file + "-journal"); // left by a write that failed
     for (const auto how : {StudyRecord::Use::Reader, StudyRecord::Use::Window}) {
@@ -25,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
             for (const int16_t k : r->Marks(pool))
                 if (k < 0 || k >= 2) Finding("a mark outside the pool");
             r->Answers();
-            ProgressLines(*r, pool, groups, [](const std::string&) { return std::string(); });
+            ProgressLines(*r, pool, groups, counts, 0,
+                          [](const std::string&) { return std::string(); });
             if (how == StudyRecord::Use::Reader) continue;
             r->AddAnswer({"T1A01", QueFingerprint(pool[0]), 1, "study", "A", true});
             r->AddTest({2, {"T1A01", "T5A01"}, {"A", "C"}, 1});

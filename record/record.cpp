@@ -2,6 +2,7 @@
 
 #include "core/explain.h"
 #include "core/logic.h"
+#include "core/memory.h"
 #include "core/studylists.h"
 
 #include <algorithm>
@@ -349,22 +350,17 @@ std::vector<int16_t> StudyRecord::Marks(std::span<const QueRec> Pool) const {
 
 std::vector<std::string>
 ProgressLines(const StudyRecord& Record, std::span<const QueRec> Pool,
-              std::span<const std::string> Groups,
-              const std::function<std::string(const std::string&)>& Topic) {
+              std::span<const std::string> Groups, std::span<const int16_t> Counts,
+              std::int64_t NowMs, const std::function<std::string(const std::string&)>& Topic) {
     std::vector<std::string> lines{"Record: " + Record.File()};
-    std::vector<bool> answered(Pool.size());
-    for (const AnswerEvent& e : Record.History(Pool))
-        answered[static_cast<std::size_t>(e.Idx)] = true;
-    const auto count = [&](const auto& Indices) {
-        return std::to_string(std::count_if(Indices.begin(), Indices.end(), [&](auto k) {
-            return answered[static_cast<std::size_t>(k)];
-        }));
-    };
-    std::vector<int16_t> all(Pool.size());
-    for (std::size_t k = 0; k < all.size(); ++k)
-        all[k] = static_cast<int16_t>(k);
-    lines.push_back("Answered: " + count(all) + " of " + std::to_string(Pool.size()) +
-                    " questions");
+    StudyMemory memory;
+    memory.Replay(Pool.size(), Record.History(Pool));
+    const Progress p = ProgressAt(memory, Pool, Groups, Counts, NowMs);
+    lines.push_back("Answered: " + std::to_string(p.Answered) + " of " +
+                    std::to_string(Pool.size()) + " questions");
+    lines.push_back("Known: " + std::to_string(p.Known));
+    lines.push_back("Due for review: " + std::to_string(p.Due.size()));
+    lines.push_back(PassChanceSummary(p));
 
     const std::vector<RecordTest> tests = Record.Tests();
     const auto passed = std::count_if(tests.begin(), tests.end(),
@@ -377,11 +373,11 @@ ProgressLines(const StudyRecord& Record, std::span<const QueRec> Pool,
                 LocalDate(tests.back().TimeMs);
     lines.push_back(line);
 
-    for (const std::string& code : SubelementCodes(Groups)) {
-        const std::vector<int16_t> questions = SubelementQuestions(Pool, Groups, code);
-        const std::string topic = Topic(code);
-        lines.push_back(code + (topic.empty() ? "" : " " + topic) + ": answered " +
-                        count(questions) + " of " + std::to_string(questions.size()));
+    for (const SubProgress& sub : p.BySubelement) {
+        const std::string topic = Topic(sub.Code);
+        lines.push_back(sub.Code + (topic.empty() ? "" : " " + topic) + ": answered " +
+                        std::to_string(sub.Answered) + " of " + std::to_string(sub.Total) +
+                        ", known " + std::to_string(sub.Known));
     }
     return lines;
 }

@@ -95,10 +95,13 @@ private:
 };
 
 // The summary --progress prints, line by line: the record's name, the
-// questions answered, the tests, and one line per subelement of Groups
-// (its code, then the topic Topic gives for the code when there is one).
+// questions answered and known, those due for review and the chance to pass
+// at NowMs (the exam groups Groups with their counts Counts), the tests, and
+// one line per subelement of Groups (its code, then the topic Topic gives for
+// the code when there is one).
 std::vector<std::string> ProgressLines(const StudyRecord& Record, std::span<const QueRec> Pool,
                                        std::span<const std::string> Groups,
+                                       std::span<const int16_t> Counts, std::int64_t NowMs,
                                        const std::function<std::string(const std::string&)>& Topic);
 
 } // namespace korvell

@@ -8,12 +8,13 @@
 #include "ui/main/frmshowque.h"
 #include "ui/main/reader.h"
 #include "ui/study/frmfind.h"
+#include "ui/study/frmprogress.h"
 
 namespace korvell {
 
 modKorvell::modKorvell(Platform& Sys)
     : Bank(Sys), frmShowQue(*this), frmShowFig(*this), frmTestComplete(*this), frmShowHelp(*this),
-      frmAbout(*this), frmDisclaimer(*this), frmFind(*this), Reader(*this) {
+      frmAbout(*this), frmDisclaimer(*this), frmFind(*this), frmProgress(*this), Reader(*this) {
     AskRecordFile = [this](bool New) { return AskRecordFileByDialog(&*frmShowQue, New); };
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/bank.h"
 #include "core/history.h"
+#include "core/memory.h"
 #include "core/results.h"
 #include "ui/lazy.h"
 
@@ -28,6 +29,7 @@ class frmShowHelp;
 class frmAbout;
 class frmDisclaimer;
 class frmFind;
+class frmProgress;
 class Reader;
 class StudyRecord;
 
@@ -61,6 +63,13 @@ struct TestReview {
     bool Active = false;
 };
 
+// A finished test as the window "Progress" lists it.
+struct TestDone {
+    std::int64_t TimeMs = 0;
+    int Score = 0; // right answers
+    int Asked = 0; // questions asked
+};
+
 // Asks for a study record's file in a dialog over Parent; empty when cancelled.
 std::string AskRecordFileByDialog(QWidget* Parent, bool New);
 
@@ -76,6 +85,7 @@ public:
     Lazy<korvell::frmAbout, modKorvell> frmAbout;
     Lazy<korvell::frmDisclaimer, modKorvell> frmDisclaimer;
     Lazy<korvell::frmFind, modKorvell> frmFind;
+    Lazy<korvell::frmProgress, modKorvell> frmProgress;
     // Reading aloud (View menu); its voice is loaded when first used.
     Lazy<korvell::Reader, modKorvell> Reader;
 
@@ -196,6 +206,23 @@ public:
     void KeepTest();
     bool TestKept = true; // the running test's result is in the record
     void KeepMark(int16_t Idx);
+
+    // The study model: each question's memory, from the answers of History.
+    StudyMemory Memory;
+    std::size_t Modelled = 0;       // the answers of History that Memory holds
+    std::vector<TestDone> RunTests; // the tests finished in this run
+    void NoteTest();                // the test just finished
+    void ReplayMemory();
+    // The model's figures now, by the program's clock, with every answer of
+    // History.
+    Progress ProgressNow();
+    // The record's tests, or without one this run's.
+    std::vector<TestDone> TestsDone() const;
+    // The Study menu's items say how many are due and never answered; the
+    // Progress window, when open, shows the figures afresh.
+    void ShowStudyCounts();
+    void StartDueStudy();
+    void StartNeverStudy();
 
 protected:
     void PoolLoaded() override;

@@ -11,6 +11,8 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionMenuItem>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -202,13 +204,28 @@ constexpr char DesignedPoints[] = "DesignedPoints";
 // The dynamic property in which a window keeps its size at the designed sizes.
 constexpr char DesignedSize[] = "DesignedSize";
 
+// The area in which a window's contents scroll. Tab scrolls the control it
+// moves the focus to into view; a control disabled while it has the focus (a
+// letter button clicked for an answer) hands the focus on without moving the
+// page.
+class PageArea : public QScrollArea {
+protected:
+    bool focusNextPrevChild(bool Next) override {
+        if (const QWidget* was = focusWidget(); was && !was->isEnabled())
+            return QWidget::focusNextPrevChild(Next);
+        return QScrollArea::focusNextPrevChild(Next);
+    }
+};
+
 // Puts the contents of Window in a scroll area that fills it, keeping the
-// order in which Tab moves through the controls.
+// order in which Tab moves through the controls and the control that has the
+// focus (moved, it would lose it).
 void ScrollContents(QWidget* Window) {
+    const QPointer<QWidget> focus = Window->focusWidget();
     QList<QWidget*> order;
     for (QWidget* w = Window->nextInFocusChain(); w != Window; w = w->nextInFocusChain())
         if (w->focusPolicy() & Qt::TabFocus) order << w;
-    auto* scroll = new QScrollArea;
+    auto* scroll = new PageArea;
     scroll->setObjectName("Scroll");
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
@@ -226,6 +243,8 @@ void ScrollContents(QWidget* Window) {
     }
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
+    scroll->show(); // now, so that the focus can go back into it
+    if (focus) focus->setFocus();
     // The new widgets draw at the window's size, which is their designed one.
     QList<QWidget*> made = scroll->findChildren<QWidget*>();
     made << scroll;
@@ -295,6 +314,19 @@ void SetPoints(QWidget* Box, QFont Font, qreal Points, int Pct) {
 QRect ScreenRoom(const QWidget* Window) {
     const QScreen* screen = Window->screen() ? Window->screen() : QGuiApplication::primaryScreen();
     QRect room = screen->availableGeometry();
+    // At a fractional scale the desktop rounds the screen's size to whole
+    // pixels of the windows' own, and a window's size back: a window as large
+    // as the rounded screen may be a pixel larger than it (911 x 1.5 = 1367
+    // on a screen 1366 wide). The room is what stays within the screen
+    // however it was rounded.
+    const qreal scale = screen->devicePixelRatio();
+    const auto within = [scale](int Size) {
+        const int least = qCeil((Size - 0.5) * scale); // the fewest screen pixels Size stands for
+        while (Size > 0 && qRound(Size * scale) > least)
+            --Size;
+        return Size;
+    };
+    room.setSize(QSize(within(room.width()), within(room.height())));
     // The frame as drawn once the window is shown; before that, a title bar.
     const QRect inner = Window->geometry(), outer = Window->frameGeometry();
     const QMargins frame =
@@ -303,6 +335,45 @@ QRect ScreenRoom(const QWidget* Window) {
                        outer.right() - inner.right(), outer.bottom() - inner.bottom())
             : QMargins(0, Window->style()->pixelMetric(QStyle::PM_TitleBarHeight), 0, 0);
     return room.marginsRemoved(frame);
+}
+
+namespace {
+
+// What a text box takes besides its lines: its frame, the document's margins
+// above and below, and the pixel it keeps below the last line.
+int BoxChrome(const QPlainTextEdit* Box) {
+    return 2 * Box->frameWidth() + qCeil(2 * Box->document()->documentMargin()) + 1;
+}
+
+// Lays Text out as a text box does, in lines of Width pixels, and gives back
+// their height.
+qreal LinesOf(const QString& Text, const QFont& Font, const QTextOption& Option, qreal Width) {
+    QTextLayout layout(Text, Font);
+    layout.setTextOption(Option);
+    qreal height = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLeadingIncluded(true);
+        line.setLineWidth(Width);
+        height += line.height() + std::min<qreal>(0, std::ceil(line.leading()));
+    }
+    layout.endLayout();
+    return height;
+}
+
+} // namespace
+
+int WholeTextHeight(const QPlainTextEdit* Box, const QFont& Font, int Width) {
+    const QTextDocument* doc = Box->document();
+    const qreal width = Width - 2 * Box->frameWidth() - 2 * doc->documentMargin();
+    qreal height = 0;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
+        height += LinesOf(b.text(), Font, doc->defaultTextOption(), width);
+    return qCeil(height) + BoxChrome(Box);
+}
+
+int LinesHeight(const QPlainTextEdit* Box, int Lines) {
+    return qCeil(Lines * LinesOf("X", Box->font(), {}, 1e6)) + BoxChrome(Box);
 }
 
 void FitToScreen(QWidget* Window) {
@@ -318,11 +389,15 @@ void FitToScreen(QWidget* Window) {
                 Window->resize(least.boundedTo(room.size()));
         }
     }
-    // What scrolls is laid out afresh: a new text size changed its measures.
+    // What scrolls is laid out afresh, a new text size or text having changed
+    // its measures, and the area sizes it now rather than a pass of the event
+    // loop later, so that it is never drawn squeezed.
     if (auto* scroll = Window->findChild<QScrollArea*>("Scroll", Qt::FindDirectChildrenOnly))
         if (QLayout* inner = scroll->widget()->layout()) {
             Invalidate(inner);
             inner->activate();
+            QEvent request(QEvent::LayoutRequest);
+            QCoreApplication::sendEvent(scroll, &request);
         }
     // A window that has not been sized or shown yet takes its size when shown.
     if (!Window->isVisible() && !Window->testAttribute(Qt::WA_Resized)) return;

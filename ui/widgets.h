@@ -113,8 +113,14 @@ void FitToScreen(QWidget* Window);
 // The smallest size Widget's layout allows, measured afresh: a layout keeps
 // its measures until it is next laid out.
 QSize LeastSize(QWidget* Widget);
-// The part of Window's screen a window may take, frame excluded.
+// The part of Window's screen a window may take, frame excluded, in whole
+// pixels of the screen's own however the desktop's scale rounds them.
 QRect ScreenRoom(const QWidget* Window);
+// The height Box needs to show its whole text, wrapped to Width pixels of the
+// box, in Font.
+int WholeTextHeight(const QPlainTextEdit* Box, const QFont& Font, int Width);
+// The height of Box with room for Lines whole lines of its type.
+int LinesHeight(const QPlainTextEdit* Box, int Lines);
 
 // A text as a display box or list row shows it: at most MaxShownChars
 // characters, cut at a character and marked with "…". Laying out a text

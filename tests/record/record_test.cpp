@@ -102,11 +102,13 @@ TEST(Record, RoundTripThroughTheFile) {
     tzset();
     const std::vector<std::string> groups = {"T1A", "T1B", "T5A"};
     const auto topic = [](const std::string& Code) { return Code == "T1" ? "Rules" : ""; };
-    EXPECT_EQ(
-        ProgressLines(*r, pool, groups, topic),
-        (std::vector<std::string>{"Record: " + dir / "a.korvell", "Answered: 3 of 4 questions",
-                                  "Tests: 2 taken, 1 passed; last 26 of 2 on 2026-12-07",
-                                  "T1 Rules: answered 3 of 3", "T5: answered 0 of 1"}));
+    const std::vector<int16_t> counts = {2, 1, 1}; // T1A02 right 1 ms before: T1A's chance 5/8
+    EXPECT_EQ(ProgressLines(*r, pool, groups, counts, 3000, topic),
+              (std::vector<std::string>{
+                  "Record: " + dir / "a.korvell", "Answered: 3 of 4 questions", "Known: 1",
+                  "Due for review: 2", "Chance to pass now: 0 % (expected score 1.1 of 3)",
+                  "Tests: 2 taken, 1 passed; last 26 of 2 on 2026-12-07",
+                  "T1 Rules: answered 3 of 3, known 1", "T5: answered 0 of 1, known 0"}));
     EXPECT_EQ(Listing(dir).find("journal"), std::string::npos); // one file, nothing beside it
 }
 

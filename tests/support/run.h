@@ -8,8 +8,10 @@
 #include "ui/main/frmshowque.h"
 #include "ui/modkorvell.h"
 #include "ui/study/frmfind.h"
+#include "ui/study/frmprogress.h"
 #include "ui/widgets.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
 #include <QTest>
@@ -214,6 +216,7 @@ inline QString Open(Program& Run, QString s = "") {
 // "win:<window>" made active, "focus:<control>", "type:<text>" into the chapter box (and
 // "+": Enter pressed in its text part),
 // "find:<words>" typed into Find (opened by Ctrl+F) and Enter pressed there,
+// "toggle:<control>" toggled by its accessible action, as an assistive tool does,
 // "<box>=<row>" picked, "next!"/"previous!" a disabled button's handler; else a button
 // clicked, menu item triggered or frame "close"d: "[window.][cmd]<name>".
 inline void Do(Program& Run, const QString& Step) {
@@ -252,6 +255,10 @@ inline void Do(Program& Run, const QString& Step) {
         box->setCurrentIndex(box->findText(Step.section('=', 1)));
         return box->activated(box->currentIndex()); // as a user's pick
     }
+    if (Step.startsWith("toggle:"))
+        return QAccessible::queryAccessibleInterface(w.findChild<QWidget*>(arg))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::toggleAction());
     if (Step == "next!") return Run.Mod.Handle([&] { w.cmdNext_Click(); });
     if (Step == "previous!") return Run.Mod.Handle([&] { w.cmdPrevious_Click(); });
     const QString name = Step.section('.', -1);

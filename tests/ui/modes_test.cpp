@@ -293,6 +293,8 @@ TEST(StudyLists, SubelementFindAndMarksFromEachEntryPoint) {
                                  "wwww - - 11111011 - 1 cmdShowAns"},
         {"chkMark/pgmMarked",
          "Marked Questions | T7C01 | T7C01 wwww - - 11111000 - -1 cmdShowAns M"},
+        {"pgmSubT5/toggle:chkMark/pgmMarked",
+         "Marked Questions | T5A01 T7C01 | T5A01 wwww - - 11111001 - -1 cmdShowAns M"},
         {"test:0/frmTestComplete.StudySub/ShowAns/Next/Previous",
          "Subelement T1: Commission’s rules | 68 T1A01 T1F11 | T1A01 wwww - - 11111001 - 0 "
          "cmdShowAns"},

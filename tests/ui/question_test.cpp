@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 
 namespace korvell::testing {
 
@@ -55,6 +56,7 @@ TEST(TextSize, EveryStepFitsTheScreenAndAnAnswerMovesNothing) {
     Session run(1);
     auto& w = run.Win();
     Do(run, "test:30");
+    Do(run, "pgmProgress");
     const QRect room = screen->availableGeometry();
     const std::pair<const char*, int> steps[] = {
         {"key:Ctrl++", 125}, {"key:Ctrl+=", 150}, {"pgmLarger", 175},  {"key:Ctrl++", 200},
@@ -63,7 +65,8 @@ TEST(TextSize, EveryStepFitsTheScreenAndAnAnswerMovesNothing) {
         for (const char* s : {"win:frmShowQue", step, "All"})
             Do(run, s);
         EXPECT_EQ(w.txtQuestion->font().pointSizeF(), 18.0 * pct / 100) << step;
-        for (QWidget* win : std::initializer_list<QWidget*>{&w, run.Mod.frmTestComplete.get()}) {
+        for (QWidget* win : std::initializer_list<QWidget*>{&w, run.Mod.frmTestComplete.get(),
+                                                            run.Mod.frmProgress.get()}) {
             win->show();
             QApplication::processEvents(); // the area that scrolls lays out what it holds
             const auto* scroll = win->findChild<QScrollArea*>("Scroll");
@@ -83,6 +86,52 @@ TEST(TextSize, EveryStepFitsTheScreenAndAnAnswerMovesNothing) {
                   QString::number(pct < 200) + QString::number(pct > 100))
             << step;
     }
+}
+
+// The bundled pool's longest question (T1F07), longest choice (T7B06) and longest choices
+// (T2C06) at 100, 150 and 200 % (run at the desktop's 100, 125 and 150 %): the question and
+// each choice whole, before and after a wrong pick has two of them bold; the window within the
+// laptop's 1366 x 768 screen pixels; the boxes and the answer row where they were; where the
+// window's contents scroll, the focus in view as Tab moves it.
+TEST(TextSize, LongestTextsShowWholeWithinTheScreenAndStayStill) {
+    if (!qEnvironmentVariable("QT_QPA_PLATFORM").contains("configfile"))
+        GTEST_SKIP() << "run on the laptop screen only";
+    Program run;
+    for (const char* f : {"Tech_Pool.txt", "SecCntTbl.txt"})
+        std::filesystem::copy_file(KORVELL_SHIPPED_DATA "/" + std::string(f), run.Tmp / f,
+                                   std::filesystem::copy_options::overwrite_existing);
+    run.Start();
+    auto& w = run.Win();
+    const qreal scale = w.screen()->devicePixelRatio();
+    for (const int pct : {100, 150, 200})
+        for (const char* id : {"T1F07", "T7B06", "T2C06"}) {
+            run.Mod.Handle([&] { run.Mod.SetTextSize(pct); });
+            for (const QString& s : {QString("win:frmShowQue"), "find:" + QString(id),
+                                     QString("key:Escape"), QString("win:frmShowQue")})
+                Do(run, s); // the question found, on display
+            const QString at = QString::number(pct) + " " + w.txtQueNr->text();
+            QList<QRect> seen[2];
+            for (QList<QRect>& boxes : seen) {
+                QApplication::processEvents();
+                for (QWidget* c : std::initializer_list<QWidget*>{
+                         w.txtQuestion, w.txtA, w.txtB, w.txtC, w.txtD, w.cmdShowAns, w.txtAnswer})
+                    boxes << QRect(c->mapTo(&w, QPoint()), c->size());
+                for (QPlainTextEdit* box : {w.txtQuestion, w.txtA, w.txtB, w.txtC, w.txtD})
+                    EXPECT_EQ(box->verticalScrollBar()->maximum(), 0) << at.toStdString();
+                Click(w.txtAnswer->text() == "A" ? w.cmdB : w.cmdA);
+            }
+            EXPECT_EQ(seen[0], seen[1]) << at.toStdString();
+            const QSize device = w.frameGeometry().size() * scale; // rounded as the desktop does
+            EXPECT_TRUE(device.width() <= 1366 && device.height() <= 768) << at.toStdString();
+            if (auto* page = w.findChild<QScrollArea*>("Scroll")) // Tab keeps the focus in view
+                for (int tab = 0; tab < 12; ++tab) {
+                    Press("Tab");
+                    const QWidget* focus = QApplication::focusWidget();
+                    EXPECT_TRUE(
+                        page->viewport()->rect().contains(focus->mapTo(page->viewport(), QPoint())))
+                        << at.toStdString() << " " << focus->objectName().toStdString();
+                }
+        }
 }
 
 // Browsing: answers are marked, not counted; Next and Previous stop at either end; each

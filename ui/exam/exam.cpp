@@ -77,6 +77,11 @@ void FillResult(korvell::frmTestComplete& W, int16_t NrRight, float PctRight) {
     W.txtAnsOK->setText(QString::number(NrRight));
     W.txtPercent->setText(Q(FormatPercent(PctRight)));
     W.txtMargin->setText(Q(MarginText(NrRight, PassMark, W.Mod.NrSecGroups)));
+    // The student's history says how likely a pass is now, after this test too.
+    // Without a record the window and its Tab order are as they always were.
+    W.txtChance->setVisible(W.Mod.Record != nullptr);
+    W.txtChance->setFocusPolicy(W.Mod.Record ? Qt::StrongFocus : Qt::NoFocus);
+    W.txtChance->setText(W.Mod.Record ? Q(PassChanceLine(W.Mod.ProgressNow())) : QString());
     W.SizeToText();
     W.cmdReview->setEnabled(!W.Mod.Review.Misses.empty());
 }

@@ -32,6 +32,9 @@ frmTestComplete::frmTestComplete(modKorvell& Mod) : Mod(Mod) {
     txtPercent = MakeField(this, "txtPercent", "0%", {});
     lblPercent = MakeLabel(this, "lblPercent", "Percent", txtPercent);
     txtMargin = MakeField(this, "txtMargin", {}, "Margin");
+    txtChance = MakeField(this, "txtChance", {}, "Chance to pass now");
+    txtChance->hide();
+    txtChance->setFocusPolicy(Qt::NoFocus);
     grdResults = new QTableWidget(0, 4, this);
     grdResults->setObjectName("grdResults");
     grdResults->setAccessibleName("Results by subelement");
@@ -76,13 +79,15 @@ frmTestComplete::frmTestComplete(modKorvell& Mod) : Mod(Mod) {
     layout->addLayout(verdictRow);
     layout->addLayout(figures);
     layout->addWidget(txtMargin);
+    layout->addWidget(txtChance);
     layout->addWidget(grdResults, 1);
     layout->addLayout(buttons);
 
     setTabOrder(txtPassFail, txtAnsOK);
     setTabOrder(txtAnsOK, txtPercent);
     setTabOrder(txtPercent, txtMargin);
-    setTabOrder(txtMargin, grdResults);
+    setTabOrder(txtMargin, txtChance);
+    setTabOrder(txtChance, grdResults);
     setTabOrder(grdResults, cmdTakeTest);
     setTabOrder(cmdTakeTest, cmdPick);
     setTabOrder(cmdPick, cmdReview);

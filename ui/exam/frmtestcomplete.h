@@ -25,6 +25,7 @@ public:
     QLabel* lblPercent;
     QLineEdit* txtPercent;
     QLineEdit* txtMargin;     // the distance to the pass mark, in words
+    QLineEdit* txtChance;     // with a study record open: the chance to pass now
     QTableWidget* grdResults; // right answers and questions asked by subelement
     QPushButton* cmdTakeTest;
     QPushButton* cmdPick;

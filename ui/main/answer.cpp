@@ -68,6 +68,7 @@ void modKorvell::AnswerQuestion() {
     const std::string correct = onDisplay ? QuePool[QueIdx].Answer : "None";
     // Kept before the verdict shows; the review shows answers and takes none.
     if (onDisplay && !Review.Active) KeepAnswer(AnsPicked == correct);
+    ShowStudyCounts(); // the answer counts at once
 
     w.lblAnswer->show();
     w.txtAnswer->show();

@@ -72,6 +72,7 @@ void modKorvell::ShowQuestion() {
     ShowText(w.txtD, CurQue.ChoiceD, ChoiceDRule, standardFontName, TextPct);
     for (QPlainTextEdit* box : {w.txtA, w.txtB, w.txtC, w.txtD})
         ResetColours(box);
+    w.FitTexts(); // the boxes as high as the new texts
     frmShowFig->hide();
     for (QPushButton* b : {w.cmdA, w.cmdB, w.cmdC, w.cmdD})
         b->setEnabled(true);

@@ -12,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QResizeEvent>
 #include <QVBoxLayout>
 
 #include <tuple>
@@ -154,6 +155,15 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     pgmMarked = new QAction("&Marked Questions", this);
     pgmMarked->setObjectName("pgmMarked");
     pgmMarked->setEnabled(false);
+    pgmDue = new QAction("&Review Due", this);
+    pgmDue->setObjectName("pgmDue");
+    pgmDue->setEnabled(false);
+    pgmNever = new QAction("&Never Answered", this);
+    pgmNever->setObjectName("pgmNever");
+    pgmNever->setEnabled(false);
+    pgmProgress = new QAction("&Progress...", this);
+    pgmProgress->setObjectName("pgmProgress");
+    pgmProgress->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     pgmHelp = mnuHelp->addAction("Program Help");
     pgmHelp->setObjectName("pgmHelp");
     pgmHelp->setShortcut(Qt::Key_F1);
@@ -228,7 +238,7 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
     question->addLayout(answerRow);
     question->addWidget(txtExplain, 3);
 
-    auto* navRow = new QHBoxLayout;
+    auto* navRow = NavRow = new QHBoxLayout;
     navRow->addWidget(cmdPrevious);
     navRow->addWidget(cmdNext);
 
@@ -308,14 +318,20 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
         box->installEventFilter(this);
         box->lineEdit()->installEventFilter(this);
     }
-    // A mark changes nothing but the mark: the box reacts to a user's click only.
-    connect(chkMark, &QCheckBox::clicked, this,
+    // A mark changes nothing but the mark, which follows the box however it
+    // changes: a click, its keys, or an assistive tool's toggle.
+    connect(chkMark, &QCheckBox::toggled, this,
             [this] { this->Mod.Handle([this] { chkMark_Click(); }); });
     OnKey(this, QKeySequence(Qt::CTRL | Qt::Key_M), [this] { chkMark->click(); });
     connect(pgmFind, &QAction::triggered, this,
             [this] { this->Mod.Handle([this] { pgmFind_Click(); }); });
     connect(pgmMarked, &QAction::triggered, this,
             [this] { this->Mod.Handle([this] { pgmMarked_Click(); }); });
+    for (auto [item, handler] : {std::pair{pgmDue, &frmShowQue::pgmDue_Click},
+                                 std::pair{pgmNever, &frmShowQue::pgmNever_Click},
+                                 std::pair{pgmProgress, &frmShowQue::pgmProgress_Click}})
+        connect(item, &QAction::triggered, this,
+                [this, handler] { this->Mod.Handle([this, handler] { (this->*handler)(); }); });
     for (auto [item, handler] : {std::pair{pgmLarger, &frmShowQue::pgmLarger_Click},
                                  std::pair{pgmSmaller, &frmShowQue::pgmSmaller_Click},
                                  std::pair{pgmNormalSize, &frmShowQue::pgmNormalSize_Click}})
@@ -366,44 +382,10 @@ frmShowQue::frmShowQue(modKorvell& Mod) : Mod(Mod) {
           [this] { this->Mod.Handle([this] { cmdExit_Click(); }); });
     cmdExit->setToolTip("Quit: Alt+Q or Ctrl+Q");
 
+    // A new width wraps the texts afresh.
+    Body->installEventFilter(this);
     SizeToText();
     resize(1100, 690);
-}
-
-void frmShowQue::SizeToText() {
-    const qreal k = Mod.TextPct / 100.0;
-    const auto px = [k](int Pixels) { return qRound(Pixels * k); };
-    for (QPushButton* b : {cmdA, cmdB, cmdC, cmdD})
-        b->setFixedWidth(px(56));
-    txtQueNr->setMaximumWidth(px(120));
-    txtPage->setMaximumWidth(px(90));
-    txtAnswer->setMaximumWidth(px(60));
-    txtRightWrong->setMaximumWidth(px(110));
-    lstTestQue->setMinimumWidth(px(170));
-    for (QLineEdit* box : {txtQueAns, txtNrRight, txtPercent, txtNpool})
-        box->setMaximumWidth(px(90));
-    // Heights in lines of the type each box shows, so that the texts fit without
-    // scrolling and, with the explanation shown, the window still fits the work
-    // area of a 1366 x 768 laptop screen. Where the screen has less room, the
-    // boxes have fewer lines and scroll their texts, and the letter buttons
-    // are no higher than their captions need.
-    const auto linesOf = [k](QFont F, int Points, int Lines) {
-        F.setPointSizeF(Points * k);
-        return Lines * QFontMetrics(F).lineSpacing() + 12; // margins and frame
-    };
-    for (const bool roomy : {true, false}) {
-        for (QPushButton* b : {cmdA, cmdB, cmdC, cmdD})
-            b->setMinimumHeight(roomy ? px(56) : 0);
-        txtQuestion->setMinimumHeight(linesOf(txtQuestion->font(), 18, roomy ? 3 : 2));
-        for (QPlainTextEdit* box : {txtA, txtB, txtC, txtD})
-            box->setMinimumHeight(linesOf(box->font(), 18, roomy ? 2 : 1));
-        txtExplain->setMinimumHeight(linesOf(txtExplain->font(), 12, roomy ? 5 : 2));
-        txtExplain->setMaximumHeight(linesOf(txtExplain->font(), 12, 7));
-        // The menu bar and the window's own margins are not the body's.
-        if (LeastSize(Body).height() + menuBar()->sizeHint().height() + 16 <=
-            ScreenRoom(this).height())
-            break;
-    }
 }
 
 void frmShowQue::changeEvent(QEvent* Event) {
@@ -426,6 +408,19 @@ bool frmShowQue::eventFilter(QObject* Watched, QEvent* Event) {
             TypedCommit = false;
             return true;
         }
+    }
+    if (Watched == Body && Event->type() == QEvent::Resize &&
+        static_cast<QResizeEvent*>(Event)->oldSize().width() != Body->width()) {
+        if (Fitting)
+            FitAgain = true;
+        else if (!std::exchange(FitQueued, true))
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    FitQueued = false;
+                    FitTexts();
+                },
+                Qt::QueuedConnection);
     }
     if (Watched == lstTestQue->viewport() && Event->type() == QEvent::MouseButtonPress) {
         const QList<QListWidgetItem*> selected = lstTestQue->selectedItems();

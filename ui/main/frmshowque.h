@@ -12,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+class QBoxLayout;
+
 namespace korvell {
 
 class modKorvell;
@@ -84,6 +86,9 @@ public:
     QAction* pgmPrintTest;
     QAction* pgmFind;
     QAction* pgmMarked;
+    QAction* pgmDue;      // the questions due for review
+    QAction* pgmNever;    // the questions never answered
+    QAction* pgmProgress; // the window "Progress"
     QAction* pgmLarger;
     QAction* pgmSmaller;
     QAction* pgmNormalSize;
@@ -96,6 +101,10 @@ public:
     QAction* pgmAbout;
 
     void Form_Load();
+    // Lays the question's boxes out for the texts they show: each as high as
+    // its text wrapped to its width, within the screen where the window can
+    // hold them (ui/main/fit.cpp).
+    void FitTexts();
 
     void cboCh_Click();
     void cboPage_Click();
@@ -120,6 +129,9 @@ public:
     void pgmPrintTest_Click();
     void pgmFind_Click();
     void pgmMarked_Click();
+    void pgmDue_Click();
+    void pgmNever_Click();
+    void pgmProgress_Click();
     void pgmSub_Click(const std::string& Code);
     void pgmHelp_Click();
     void pgmLarger_Click();
@@ -141,7 +153,9 @@ private:
     void SizeToText();
     // The View menu's reading items, after the text sizes.
     void AddReadAloud();
-    QWidget* Body = nullptr; // holds every control
+    QWidget* Body = nullptr;      // holds every control
+    QBoxLayout* NavRow = nullptr; // Previous and Next, side by side or stacked
+    bool Fitting = false, FitAgain = false, FitQueued = false;
     int RowAtPress = -1;
     bool TypedCommit = false;
 };

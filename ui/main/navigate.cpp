@@ -14,6 +14,7 @@ void frmShowQue::cmdNext_Click() {
             // The last test question is answered: the test is over.
             Mod.KeepMisses();
             Mod.KeepTest();
+            Mod.NoteTest();
             Mod.FillTestComplete();
             Mod.frmTestComplete->show();
             Mod.frmTestComplete->raise();

@@ -42,11 +42,14 @@ void modKorvell::OpenRecord(const std::string& File) {
     ShowRecordName();
     ShowMark();
     ShowMarkCount();
+    ReplayMemory();
+    ShowStudyCounts();
 }
 
 void modKorvell::CloseRecord() {
     Record.reset();
     ShowRecordName();
+    ShowStudyCounts();
 }
 
 void modKorvell::ShowRecordName() {

@@ -78,8 +78,15 @@ void modKorvell::FillStudyMenu() {
     w.mnuStudy->addSeparator();
     w.mnuStudy->addAction(w.pgmFind);
     w.mnuStudy->addAction(w.pgmMarked);
+    w.mnuStudy->addSeparator();
+    w.mnuStudy->addAction(w.pgmDue);
+    w.mnuStudy->addAction(w.pgmNever);
+    w.mnuStudy->addAction(w.pgmProgress);
     w.mnuStudy->menuAction()->setVisible(true);
     ShowMarkCount();
+    ShowStudyCounts();
+    // What is due changes with the time as well as with the answers.
+    QObject::connect(w.mnuStudy, &QMenu::aboutToShow, &w, [this] { ShowStudyCounts(); });
 }
 
 void modKorvell::ShowMarkCount() {
