@@ -162,7 +162,6 @@ TEST(Study, AnswerRevealMoveAndPick) {
         {"previous!", "P T1A01 wwww - - 11111101 - 0 cmdShowAns"
                       "Invalid Increment Request: Can not go before first question\n  40 3-4 "},
         {"row:0/key:Down", "P T1B01 wwww - - 11111011 - 1 lstTestQue  40 "},
-        {"key:b", "P T1B01 wYww Right!g B 00001011 - 1 cmdNext  40 "},
         {"row:2", "P T1C01 wwww - - 11111111 - 2 lstTestQue  60 "},
         {"key:Up", "P T1B01 wwww - - 11111011 - 1 lstTestQue  60 "},
         {"row:0/ShowFig", "P T1A01 wwww - - 11111101 - 0 cmdShowFig F 40 3-4 "},
