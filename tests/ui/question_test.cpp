@@ -381,7 +381,6 @@ TEST(Keys, AnswersCountedOnceAndAWholeTestByKeysThenReviewOfItsMisses) {
         {"row:7", "S T1A01 wwww - - 11110000 0|0| 0 lstTestQue"
                   "Invalid Request: Random selection of questions\nis not allowed \n"
                   "in test simulator mode\n"},
-        {"Next", "S T1A01 wwww - - 11110000 0|0| 0 lstTestQue"},
         {"A", "S T1A01 Ywww Right!g A 00000001 1|1|100.00% 0 cmdNext"},
         {"key:Return", "S T1B01 wwww - - 11110000 1|1|100.00% 1 cmdAll"},
         {"row:1", "S T1B01 wwww - - 11110000 1|1|100.00% 1 lstTestQue"},
