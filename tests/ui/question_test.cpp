@@ -375,7 +375,7 @@ TEST(Keys, AnswersCountedOnceAndAWholeTestByKeysThenReviewOfItsMisses) {
         return State(Run) + " " + Run.Win().cboCh->currentText() + " " +
                Run.Win().cboPage->currentText();
     });
-    // A test counts every answer once.
+    // A test counts every answer once; the counters stop at their largest value.
     const char* scores[][2] = {
         {"NewTest", "S T1A01 wwww - - 11110000 0|0| -1 cmdNewTest"},
         {"row:7", "S T1A01 wwww - - 11110000 0|0| 0 lstTestQue"
@@ -388,6 +388,20 @@ TEST(Keys, AnswersCountedOnceAndAWholeTestByKeysThenReviewOfItsMisses) {
     };
     Walk(run, scores);
     EXPECT_EQ(Rows(w.lstTestQue).mid(0, 3).join('|'), "T1A  01  Correct|T1B  01  Wrong|T1C  01");
+    for (const char* pick : {"B", " "}) {
+        run.Mod.AnsPicked = pick;
+        run.Mod.Handle([&] { run.Mod.AnswerQuestion(); });
+    }
+    Click(w.cmdNext);
+    run.Mod.QueIdx = -1; // no question on display: reported, judged wrong and counted
+    Click(w.cmdC);
+    EXPECT_EQ(Q(run.Fake.Said()) + Marks(w) + w.txtRightWrong->text() + Panel(w),
+              "Can't cheat: You already answered this Question!\nCan't cheat: You already "
+              "answered this Question!\nError: No Question Selected\nwwRwWrong!3|1|33.33%");
+    Click(w.cmdNext);
+    run.Mod.NrQueAns = run.Mod.NrRight = 32767;
+    Click(w.findChild<QPushButton*>("cmd" + w.txtAnswer->text()));
+    EXPECT_EQ(Panel(w), "32767|32767|100.00%");
     Press("Alt+T");
     for (int q = 0; q < 35; ++q) { // the right letter is "ABCD"[q % 4]
         std::array<QWidget*, 3>{w.cmdAll, w.lstTestQue, w.txtQuestion}[q % 3]->setFocus();
