@@ -179,12 +179,13 @@ void MutateText(std::string& Data, size_t Room) {
 }
 
 // One change to the tree: an element or text doubled, dropped or swapped with another,
-// a run of text cut, or an attribute changed, dropped or given another one's value.
+// a text changed or a run of it cut, or an attribute changed, dropped or given another
+// one's value.
 bool MutateTree(std::string& Xml, std::minstd_rand& Rng) {
     Tree t;
     if (!t.Load(Xml)) return false;
     pugi::xml_node a = t.Pick(Rng), b = t.Pick(Rng);
-    switch (Rng() % 5) {
+    switch (Rng() % 6) {
     case 0:
         a.parent().insert_copy_after(a, a);
         break;
@@ -196,12 +197,19 @@ bool MutateTree(std::string& Xml, std::minstd_rand& Rng) {
         a.parent().insert_copy_before(b, a), b.parent().insert_copy_before(a, b);
         a.parent().remove_child(a), b.parent().remove_child(b);
         break;
-    case 3: {
-        if (a.type() != pugi::node_pcdata) a = a.first_child();
-        const std::string text = a.value();
-        if (a.type() != pugi::node_pcdata || text.empty()) return false;
-        const size_t from = Rng() % text.size(), to = from + Rng() % (text.size() - from + 1);
-        a.set_value((text.substr(0, from) + text.substr(to)).c_str());
+    case 3:
+    case 4: {
+        // Changed text is escaped when saved: the paragraph reaches the release parser.
+        for (int k = 0; k < 16 && a.type() != pugi::node_pcdata; ++k)
+            a = t.Pick(Rng);
+        std::string text = a.value();
+        if (a.type() != pugi::node_pcdata) return false;
+        const size_t from = Rng() % (text.size() + 1), to = from + Rng() % (text.size() - from + 1);
+        if (Rng() % 2)
+            MutateText(text, 16);
+        else
+            text.erase(from, to - from);
+        a.set_value(text.c_str());
         break;
     }
     default: {
