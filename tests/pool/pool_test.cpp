@@ -177,6 +177,37 @@ TEST(PoolImport, HostileArchivesEndWithAClearErrorAndNothingWritten) {
     }
 }
 
+// A paragraph within a paragraph (a text box's) followed by more of the outer one's text:
+// a line a paragraph, in order. The fuzzer's inputs that found such faults are kept in
+// findings/ and read here too.
+TEST(PoolImport, DocxParagraphsWithinParagraphsStayInOrder) {
+    const auto lines = [](const std::string& Docx) {
+        pool::Release rel{"r.docx", true, {}, {}};
+        pool::Docx reader;
+        pool::Diags d;
+        reader.Read(Docx.data(), Docx.size(), {}, rel, d);
+        std::string all = Formatted(d);
+        for (std::size_t k = 0; k < rel.Lines.size(); ++k)
+            all += (k && rel.Lines[k].Nr <= rel.Lines[k - 1].Nr ? "out of order " : "") +
+                   std::to_string(rel.Lines[k].Nr) + ":" + rel.Lines[k].Text + "|";
+        return all;
+    };
+    const std::string box = "<w:r><w:txbxContent><w:p><w:r><w:t>Box</w:t></w:r></w:p>"
+                            "</w:txbxContent></w:r><w:r><w:t>after</w:t></w:r></w:p>";
+    const std::pair<std::string, std::string> cases[] = {
+        {"<w:p><w:r><w:t>Before </w:t></w:r>" + box + "<w:p><w:r><w:t>Next</w:t></w:r></w:p>",
+         "1:Before after|2:Box|3:Next|"},
+        {"<w:p>" + box, "1:after|2:Box|"},
+    };
+    for (const auto& [body, expected] : cases)
+        EXPECT_EQ(lines(Zip({{"word/document.xml",
+                              "<w:document><w:body>" + body + "</w:body></w:document>"}})),
+                  expected);
+    for (const auto& finding : fs::directory_iterator(KORVELL_FINDINGS))
+        EXPECT_EQ(lines(Read(finding.path())).find("out of order"), std::string::npos)
+            << finding.path();
+}
+
 // Problems of OUTDIR name OUTDIR as the tool's own, not a line of the release.
 TEST(PoolImport, ProblemsOfTheOutputDirectoryNameIt) {
     const TempDir dir;
