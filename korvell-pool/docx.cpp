@@ -6,6 +6,7 @@
 #include <pugixml.hpp>
 #include <zip.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -87,11 +88,15 @@ public:
     }
 
 private:
+    // A paragraph inside another (a text box's) may be followed by more of the outer
+    // one's text, which joins the outer paragraph's line: lines stay in paragraph order.
     void Append(const char* Text) {
         const int nr = Open.back().second;
-        if (Lines.empty() || Lines.back().Nr != nr) Lines.push_back({nr, ""});
+        auto line = std::lower_bound(Lines.begin(), Lines.end(), nr,
+                                     [](const SourceLine& L, int Nr) { return L.Nr < Nr; });
+        if (line == Lines.end() || line->Nr != nr) line = Lines.insert(line, {nr, ""});
         for (const char* p = Text; *p; ++p)
-            Lines.back().Text += static_cast<unsigned char>(*p) < 0x20 ? ' ' : *p;
+            line->Text += static_cast<unsigned char>(*p) < 0x20 ? ' ' : *p;
     }
 
     std::vector<std::pair<int, int>> Open; // depth and number of open paragraphs

@@ -19,11 +19,8 @@ namespace {
 namespace fs = std::filesystem;
 using Entries = std::vector<std::pair<std::string, std::string>>;
 
-std::string Read(const std::string& Path) {
-    return {std::istreambuf_iterator<char>(std::ifstream(Path).rdbuf()), {}};
-}
 // A real figure: the first one beside the program.
-const std::string Jpeg = Read(KORVELL_SHIPPED_DATA "/T1.jpg");
+const std::string Jpeg = ReadFile(KORVELL_SHIPPED_DATA "/T1.jpg");
 std::string Formatted(const pool::Diags& D, std::string All = "") {
     for (const auto& p : D)
         All += pool::Format(p) + "\n";
@@ -68,7 +65,7 @@ std::string Zip(const Entries& E) {
     for (const auto& [name, data] : E)
         zip_file_add(za, name.c_str(), zip_source_buffer(za, data.data(), data.size(), 0), 0);
     zip_close(za);
-    return Read(Dir / "z.zip");
+    return ReadFile(Dir / "z.zip");
 }
 
 // Imports File beside T1.jpg into out/ over an earlier pool; then checks out/ if it worked.
@@ -99,7 +96,7 @@ struct Imported {
     void ExpectRefused(const std::string& Expected) const {
         EXPECT_NE(Problems.find(Expected), std::string::npos) << Expected << "\n" << Problems;
         EXPECT_TRUE(Status == 1 && Listing() == Before &&
-                    Read(Out + "/Tech_Pool.txt") + Read(Out + "/Tech_Syllabus.txt") ==
+                    ReadFile(Out + "/Tech_Pool.txt") + ReadFile(Out + "/Tech_Syllabus.txt") ==
                         "earlier" + Earlier)
             << Expected;
     }
@@ -132,9 +129,6 @@ TEST(PoolImport, EachProblemIsReportedAtItsLineAndNothingIsWritten) {
     };
     for (const auto& c : cases)
         Imported("release.txt", Release(c.PerGroup, c.At, c.Text), c.Map).ExpectRefused(c.Expected);
-    std::string two = Release(1); // T2A and T2B missing: each reported where T2C begins
-    two.replace(two.find("T2A01 (B)"), 3, "T2C").replace(two.find("T2B01 (B)"), 3, "T2C");
-    Imported("release.txt", two).ExpectRefused(":46: error: group T2A is missing");
 }
 
 TEST(PoolImport, HostileArchivesEndWithAClearErrorAndNothingWritten) {
@@ -183,6 +177,37 @@ TEST(PoolImport, HostileArchivesEndWithAClearErrorAndNothingWritten) {
     }
 }
 
+// A paragraph within a paragraph (a text box's) followed by more of the outer one's text:
+// a line a paragraph, in order. The fuzzer's inputs that found such faults are kept in
+// findings/ and read here too.
+TEST(PoolImport, DocxParagraphsWithinParagraphsStayInOrder) {
+    const auto lines = [](const std::string& Docx) {
+        pool::Release rel{"r.docx", true, {}, {}};
+        pool::Docx reader;
+        pool::Diags d;
+        reader.Read(Docx.data(), Docx.size(), {}, rel, d);
+        std::string all = Formatted(d);
+        for (std::size_t k = 0; k < rel.Lines.size(); ++k)
+            all += (k && rel.Lines[k].Nr <= rel.Lines[k - 1].Nr ? "out of order " : "") +
+                   std::to_string(rel.Lines[k].Nr) + ":" + rel.Lines[k].Text + "|";
+        return all;
+    };
+    const std::string box = "<w:r><w:txbxContent><w:p><w:r><w:t>Box</w:t></w:r></w:p>"
+                            "</w:txbxContent></w:r><w:r><w:t>after</w:t></w:r></w:p>";
+    const std::pair<std::string, std::string> cases[] = {
+        {"<w:p><w:r><w:t>Before </w:t></w:r>" + box + "<w:p><w:r><w:t>Next</w:t></w:r></w:p>",
+         "1:Before after|2:Box|3:Next|"},
+        {"<w:p>" + box, "1:after|2:Box|"},
+    };
+    for (const auto& [body, expected] : cases)
+        EXPECT_EQ(lines(Zip({{"word/document.xml",
+                              "<w:document><w:body>" + body + "</w:body></w:document>"}})),
+                  expected);
+    for (const auto& finding : fs::directory_iterator(KORVELL_FINDINGS))
+        EXPECT_EQ(lines(Read(finding.path())).find("out of order"), std::string::npos)
+            << finding.path();
+}
+
 // Problems of OUTDIR name OUTDIR as the tool's own, not a line of the release.
 TEST(PoolImport, ProblemsOfTheOutputDirectoryNameIt) {
     const TempDir dir;
@@ -199,7 +224,7 @@ TEST(PoolImport, ProblemsOfTheOutputDirectoryNameIt) {
         EXPECT_EQ(std::to_string(status) + Formatted(d),
                   "1korvell-pool: " + dir / out + ": error: " + expected + "\n");
     }
-    EXPECT_EQ(Read(dir / "afile"), "x");
+    EXPECT_EQ(ReadFile(dir / "afile"), "x");
 }
 
 // Text and .docx releases give the same files: the pool that the program reads, and the
@@ -218,12 +243,12 @@ TEST(PoolImport, TextAndDocxReleasesGiveTheSameFilesThatTheProgramReads) {
     const Imported word("release.docx", Zip(Docx(release)), "T5A02,7-3\n");
     ASSERT_EQ(text.Problems + word.Problems + std::to_string(text.Status + word.Status), "0");
     for (const char* f : {"Tech_Pool.txt", "SecCntTbl.txt", "T1.jpg", "Tech_Syllabus.txt"})
-        EXPECT_EQ(Read(text.Out + "/" + f), Read(word.Out + "/" + f)) << f;
-    EXPECT_EQ(Read(text.Out + "/Tech_Syllabus.txt"),
+        EXPECT_EQ(ReadFile(text.Out + "/" + f), ReadFile(word.Out + "/" + f)) << f;
+    EXPECT_EQ(ReadFile(text.Out + "/Tech_Syllabus.txt"),
               "T1 COMMISSION\xE2\x80\x99S RULES\r\nT1A Purpose; Interference\r\nT1B Later title\r\n"
               "T2 OPERATING PROCEDURES\r\nT2A Station operation\r\nT0 SAFETY\r\n");
     EXPECT_FALSE(fs::exists(word.Dir.Path.parent_path() / "escape.txt"));
-    EXPECT_EQ(Read(text.Out + "/T1.jpg"), Jpeg);
+    EXPECT_EQ(ReadFile(text.Out + "/T1.jpg"), Jpeg);
     EXPECT_EQ(text.Summary, "70 questions in 35 groups and 1 figure written to " + text.Out +
                                 "; the pool is in force 7/01/2026 - 6/30/2030");
     // The program reads the pool without a message (its table is read by check, above).
@@ -238,14 +263,14 @@ TEST(PoolImport, TextAndDocxReleasesGiveTheSameFilesThatTheProgramReads) {
               "70T1A01 BT11-1 What is T1A01 in figure T-1? Alpha T1A01 and more Delta 7-3 10-3 ");
     const Imported none("release.txt", Release(2, 3, "Technician pool questions"));
     EXPECT_EQ(none.Problems + std::to_string(none.Status), "0");
-    EXPECT_EQ(Read(none.Out + "/Tech_Syllabus.txt"), Imported::Earlier); // written: none
+    EXPECT_EQ(ReadFile(none.Out + "/Tech_Syllabus.txt"), Imported::Earlier); // written: none
 }
 
 // The good directory holds two questions a group, 7 lines each: T1A01 (naming
 // figure T1) on lines 1-7, T1A02 on lines 8-14, and so on.
 TEST(PoolCheck, FindsWhatWouldGoWrongInUseAtItsLine) {
     const Imported good("release.txt", Release());
-    const std::string pool = Read(good.Out + "/Tech_Pool.txt");
+    const std::string pool = ReadFile(good.Out + "/Tech_Pool.txt");
     // Each case sets the first From to To (no From: adds To) in the file the expected finding
     // names (an emptied file goes). A case that expects a warning expects no error.
     const std::tuple<std::string, std::string, std::string> cases[] = {
@@ -305,7 +330,7 @@ TEST(PoolCheck, FindsWhatWouldGoWrongInUseAtItsLine) {
         TempDir dir;
         fs::copy(good.Out, dir.Path);
         const std::string file = expected.substr(0, expected.find(':'));
-        std::string text = Read(dir / file);
+        std::string text = ReadFile(dir / file);
         ASSERT_NE(text.find(from), std::string::npos) << from;
         text.replace(from.empty() ? text.size() : text.find(from), from.size(), to);
         text.empty() ? void(fs::remove(dir / file)) : void(dir.Write(file, text));
@@ -350,14 +375,14 @@ TEST(PoolCheck, ExplanationsAndTheirStamp) {
     pool::Diags d;
     std::string summary;
     EXPECT_EQ(pool::Stamp(good.Out, "", {"T1A02", "T9Z01"}, d, summary), 1);
-    EXPECT_EQ(Formatted(d) + Read(file),
+    EXPECT_EQ(Formatted(d) + ReadFile(file),
               file + ": error: T9Z01 is not a question of the pool\n" + text);
     d.clear();
     ASSERT_EQ(pool::Stamp(good.Out, "", {"T1A01", "T1A02", "T1B01"}, d, summary), 0);
     EXPECT_EQ(summary + Formatted(d),
               "3 explanations stamped as written for the current wording (4 changed)");
     EXPECT_EQ(
-        std::regex_replace(Read(file), std::regex("Fp [0-9a-f]{8}\\b"), "Fp #"),
+        std::regex_replace(ReadFile(file), std::regex("Fp [0-9a-f]{8}\\b"), "Fp #"),
         "T1A01 (B) Fp #\r\nno stamp\r\n~~\r\nT1A02 (C) [97.1] Fp #\nstale\n~~\nT1A01 (B) Fp #\n"
         "again\n~~\nT9Z01 (A)\nunknown\n~~\nT1B01 (B) Fp #\nold letter\n~~\nT1B02 (D)\n~~\n");
     const std::string after = check(); // the stamped ones are taken as written for the pool

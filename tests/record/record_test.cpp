@@ -12,6 +12,7 @@ namespace korvell {
 namespace {
 
 using Use = StudyRecord::Use;
+using testing::ReadFile;
 
 std::vector<QueRec> TestPool() {
     std::vector<QueRec> pool;
@@ -24,15 +25,11 @@ RecordAnswer Answer(const QueRec& Q, std::int64_t Time, const std::string& Lette
     return {Q.QueNr, QueFingerprint(Q), Time, "study", Letter, Letter == Q.Answer};
 }
 
-std::string Bytes(const std::string& File) {
-    std::ifstream in(File, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // The directory's names with their bytes: what a refusal must leave alone.
 std::string Listing(const testing::TempDir& Dir, std::string s = "") {
     for (const auto& e : std::filesystem::directory_iterator(Dir.Path))
-        s += e.path().filename().string() + "=" + (e.is_directory() ? "" : Bytes(e.path())) + "\n";
+        s += e.path().filename().string() + "=" + (e.is_directory() ? "" : ReadFile(e.path())) +
+             "\n";
     return s;
 }
 
@@ -121,7 +118,7 @@ TEST(Record, BadFilesRefusedUntouched) {
         return dir / Name;
     };
     const auto cut = [&](const std::string& Name, std::size_t Size, std::size_t Garble) {
-        std::string bytes = Bytes(MakeRecord(dir, Name));
+        std::string bytes = ReadFile(MakeRecord(dir, Name));
         bytes.resize(Size ? Size : bytes.size());
         return dir.Write(Name, bytes.replace(Garble, Garble ? 100 : 0, Garble ? 100 : 0, 'Z'));
     };
@@ -220,9 +217,9 @@ TEST(Record, SecondProgramRefusedReaderWaits) {
             pause();
         });
         ASSERT_TRUE(child.Read(step));
-        const std::string before = Bytes(file);
+        const std::string before = ReadFile(file);
         EXPECT_EQ(Refusal(file, Use::Window), "open in another Korvell");
-        EXPECT_EQ(Bytes(file), before);
+        EXPECT_EQ(ReadFile(file), before);
         EXPECT_EQ(StudyRecord::Open(file, Use::Reader)->Answers().size(), 300u);
     }
     Child writer([&](int Report) { // a write that holds the file for a moment

@@ -6,6 +6,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <unistd.h>
 #include <utility>
@@ -22,6 +23,11 @@ struct TempDir {
         return *this / Name;
     }
 };
+
+inline std::string ReadFile(const std::string& Path) { // its bytes, "" if it cannot be read
+    std::ifstream in(Path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
 
 class FakePlatform : public Platform {
 public:

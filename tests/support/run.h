@@ -14,6 +14,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
@@ -182,6 +183,13 @@ inline QString Marks(frmShowQue& W, QString s = "") {
 inline QString Verdict(frmShowQue& W) {
     const QColor c = BackColor(W.txtRightWrong);
     return c == QColor(255, 0, 0) ? "r" : c == QColor(0, 255, 0) ? "g" : "?";
+}
+// What is spoken, with "Q(<id>)" for a question's number, text and four choices in order.
+inline QString Abridged(QString Spoken) {
+    return Spoken.replace(
+        QRegularExpression("Question (T\\w+)\\. Question \\1\\? A: \\1 choice A\\. "
+                           "B: \\1 choice B\\. C: \\1 choice C\\. D: \\1 choice D\\."),
+        "Q(\\1)");
 }
 inline QString Panel(frmShowQue& W) {
     return W.txtQueAns->text() + "|" + W.txtNrRight->text() + "|" + W.txtPercent->text();
