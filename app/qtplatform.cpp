@@ -1,5 +1,7 @@
 #include "app/qtplatform.h"
 
+#include "core/options.h"
+
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <chrono>
@@ -18,7 +20,15 @@ void QtPlatform::EndProgram(int Status) {
     std::_Exit(Status);
 }
 
+QtPlatform::QtPlatform() {
+    if (const char* number = std::getenv("KORVELL_TEST_NUMBER")) TestNumber = WholeNumber(number);
+}
+
 void QtPlatform::Randomize() {
+    if (TestNumber) {
+        Numbered.emplace(*TestNumber);
+        return;
+    }
     // The clock is mixed into the generator's state, so two reseeds within one
     // clock tick still give different values.
     const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
@@ -28,6 +38,7 @@ void QtPlatform::Randomize() {
 }
 
 float QtPlatform::Rnd() {
+    if (Numbered) return Numbered->Next();
     // 24 random bits: every value is exact in single precision and below 1.
     return static_cast<float>(Generator() >> 8) * 0x1p-24f;
 }

@@ -204,7 +204,7 @@ TEST(PoolImport, DocxParagraphsWithinParagraphsStayInOrder) {
                               "<w:document><w:body>" + body + "</w:body></w:document>"}})),
                   expected);
     for (const auto& finding : fs::directory_iterator(KORVELL_FINDINGS))
-        EXPECT_EQ(lines(Read(finding.path())).find("out of order"), std::string::npos)
+        EXPECT_EQ(lines(ReadFile(finding.path())).find("out of order"), std::string::npos)
             << finding.path();
 }
 

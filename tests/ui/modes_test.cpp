@@ -41,6 +41,22 @@ TEST(Test, FreshTestDrawsOneQuestionPerGroup) {
     for (int i = 0; i < 1000; ++i)
         quarters.insert(int(std::floor(one.Rnd() * 4)));
     EXPECT_EQ(quarters, (std::set{0, 1, 2, 3}));
+    // A test number in the environment gives every test the draw of the practice test of
+    // that number, afresh at each restart; a value that is no whole number is not one.
+    qputenv("KORVELL_TEST_NUMBER", "7");
+    QtPlatform numbered;
+    qputenv("KORVELL_TEST_NUMBER", "7x");
+    QtPlatform unnumbered, other;
+    qunsetenv("KORVELL_TEST_NUMBER");
+    NumberedValues paper(7);
+    const float first = paper.Next(), second = paper.Next();
+    for (QtPlatform* p : {&numbered, &unnumbered, &other})
+        p->Randomize();
+    EXPECT_EQ(numbered.Rnd(), first);
+    EXPECT_EQ(numbered.Rnd(), second);
+    numbered.Randomize();
+    EXPECT_EQ(numbered.Rnd(), first);
+    EXPECT_NE(unnumbered.Rnd(), other.Rnd());
 }
 
 // The report card of each finished test: per row its mark (Missed, Weakest), code, right of
