@@ -253,8 +253,8 @@ std::string& Part(Parts& All, std::minstd_rand& Rng) {
 } // namespace
 
 extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* Data, size_t Size, size_t MaxSize,
-                                          unsigned int Seed) {
-    std::minstd_rand rng(Seed);
+                                          unsigned int Random) {
+    std::minstd_rand rng(Random);
     Parts parts;
     if (rng() % 8 == 0 || !Unpack(Data, Size, parts)) return LLVMFuzzerMutate(Data, Size, MaxSize);
     std::string& part = Part(parts, rng);
@@ -268,8 +268,8 @@ extern "C" size_t LLVMFuzzerCustomMutator(uint8_t* Data, size_t Size, size_t Max
 // of the second's document copied into its document.
 extern "C" size_t LLVMFuzzerCustomCrossOver(const uint8_t* Data1, size_t Size1,
                                             const uint8_t* Data2, size_t Size2, uint8_t* Out,
-                                            size_t MaxOutSize, unsigned int Seed) {
-    std::minstd_rand rng(Seed);
+                                            size_t MaxOutSize, unsigned int Random) {
+    std::minstd_rand rng(Random);
     Parts one, two;
     if (!Unpack(Data1, Size1, one) || !Unpack(Data2, Size2, two)) return 0;
     const auto doc = [](Parts& p) -> std::string* {
