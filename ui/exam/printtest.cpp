@@ -29,8 +29,7 @@ void modKorvell::PrintPracticeTest() {
     QLibrary library(QCoreApplication::applicationDirPath() + "/" + PrintDialogLibrary);
     const auto dialog = reinterpret_cast<PrintDialogFn>(library.resolve("korvell_print_dialog"));
     if (!dialog ||
-        dialog(&*frmShowQue, QString("Technician Practice Test %1").arg(sheet.Number),
-               Q(title),
+        dialog(&*frmShowQue, QString("Technician Practice Test %1").arg(sheet.Number), Q(title),
                [&](QPagedPaintDevice& Printer) { return PrintPaperSheet(sheet, Printer); }) < 0)
         Sys.MsgBox("The practice test could not be printed.", title);
 }
