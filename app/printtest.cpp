@@ -34,14 +34,8 @@ int RunPrintTest(int argc, char** argv, const std::string& File,
     };
     ReportPlatform sys;
     Bank bank(sys);
-    try {
-        bank.LoadPool();
-    } catch (const ProgramEnded&) {
-    }
-    const std::string dir = sys.ProgramDir() + "/";
-    if (!sys.Report.empty()) return fail(dir + "Tech_Pool.txt", sys.Line());
-    bank.ReadSecCntTbl();
-    if (!sys.Report.empty()) return fail(dir + "SecCntTbl.txt", sys.Line());
+    if (const std::string failed = ReadPoolFiles(bank, sys); !failed.empty())
+        return fail(failed, sys.Line());
     PaperSheet sheet;
     const auto problem = MakePaperSheet(bank, Number ? *Number : FreshTestNumber(sys), sheet);
     if (problem) return fail(problem->File, problem->Message);

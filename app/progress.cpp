@@ -24,17 +24,11 @@ int RunProgress(int argc, char** argv, const std::string& File) {
     const QCoreApplication app(argc, argv);
     ReportPlatform sys;
     Bank bank(sys);
-    try {
-        bank.LoadPool();
-    } catch (const ProgramEnded&) {
-    }
-    const std::string dir = sys.ProgramDir() + "/";
-    if (!sys.Report.empty()) return fail(dir + "Tech_Pool.txt", sys.Line());
+    if (const std::string failed = ReadPoolFiles(bank, sys); !failed.empty())
+        return fail(failed, sys.Line());
     bank.BuildSecGroups(); // the exam groups, as the section table must list them
-    bank.ReadSecCntTbl();  // how many questions a test draws from, by group
-    if (!sys.Report.empty()) return fail(dir + "SecCntTbl.txt", sys.Line());
     if (const int i = bank.FirstSecCntMismatch(); i >= 0)
-        return fail(dir + "SecCntTbl.txt",
+        return fail(sys.ProgramDir() + "/SecCntTbl.txt",
                     "entry " + std::to_string(i + 1) + " is not \"" + bank.SecGroups[i] + "\"");
     bank.ReadSyllabus();
     const auto first = [](auto& Array, int Count) {

@@ -1,6 +1,7 @@
 // The platform of the commands that read the data files without a window.
 #pragma once
 
+#include "core/bank.h"
 #include "core/platform.h"
 
 #include <QCoreApplication>
@@ -36,5 +37,19 @@ public:
 private:
     std::mt19937 Generator;
 };
+
+// The pool and the section table read into Into, whose platform is Sys: the
+// path of the file whose report stops the command, or "" when both are read.
+inline std::string ReadPoolFiles(Bank& Into, ReportPlatform& Sys) {
+    try {
+        Into.LoadPool();
+    } catch (const ProgramEnded&) {
+    }
+    const std::string dir = Sys.ProgramDir() + "/";
+    if (!Sys.Report.empty()) return dir + "Tech_Pool.txt";
+    Into.ReadSecCntTbl();
+    if (!Sys.Report.empty()) return dir + "SecCntTbl.txt";
+    return "";
+}
 
 } // namespace korvell
